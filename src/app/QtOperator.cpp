@@ -1,0 +1,62 @@
+#include "QtOperator.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace ql {
+namespace {
+
+QMessageBox::Icon ToQtIcon(Operator::Icon icon) {
+  switch (icon) {
+    case Operator::Icon::Exclamation: return QMessageBox::Warning;
+    case Operator::Icon::Question: return QMessageBox::Question;
+    case Operator::Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtOperator::Warning(const std::string& caption, const std::string& text) {
+  if (openWarnings_ >= kMaxOpenWarnings) return;
+  QApplication::beep();
+  ShowOkBox(caption, text, true);
+}
+
+void QtOperator::Notice(const std::string& caption, const std::string& text) {
+  ShowOkBox(caption, text, false);
+}
+
+void QtOperator::ShowOkBox(const std::string& caption, const std::string& text, bool exclamation) {
+  auto* box = new QMessageBox(exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                              QString::fromStdString(caption), QString::fromStdString(text),
+                              QMessageBox::Ok, parent_);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  if (exclamation) {
+    ++openWarnings_;
+    QObject::connect(box, &QObject::destroyed, [this] { --openWarnings_; });
+  }
+  if (tickRunning_) {
+    box->setModal(false);
+    box->show();
+  } else {
+    box->exec();
+  }
+}
+
+Operator::Answer QtOperator::Ask(const Question& q) {
+  if (q.beepFirst) QApplication::beep();
+  QMessageBox::StandardButtons buttons = QMessageBox::Ok | QMessageBox::Cancel;
+  if (q.buttons == Buttons::YesNo) buttons = QMessageBox::Yes | QMessageBox::No;
+  if (q.buttons == Buttons::YesNoCancel) buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  QMessageBox box(ToQtIcon(q.icon), QString::fromStdString(q.caption), QString::fromStdString(q.text),
+                  buttons, parent_);
+  switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+  }
+}
+
+}  // namespace ql

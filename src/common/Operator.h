@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+namespace ql {
+
+// Everything the host asks of, or tells, the person at the keyboard. The window
+// implementation shows real boxes; tests answer from a script and keep a record.
+class Operator {
+ public:
+  enum class Buttons { OkCancel, YesNo, YesNoCancel };
+  enum class Icon { None, Exclamation, Question };
+  enum class Answer { Ok, Cancel, Yes, No };
+
+  struct Question {
+    std::string caption;
+    std::string text;
+    Buttons buttons = Buttons::OkCancel;
+    Icon icon = Icon::None;
+    bool beepFirst = false;
+    bool questionBeep = false;
+  };
+
+  virtual ~Operator() = default;
+
+  // The one warning routine: exclamation beep and a box with an OK button. While ten
+  // such boxes are open a further one is dropped.
+  virtual void Warning(const std::string& caption, const std::string& text) = 0;
+
+  // A plain box with an OK button, no icon and no beep (serial port open/close errors).
+  virtual void Notice(const std::string& caption, const std::string& text) = 0;
+
+  virtual Answer Ask(const Question& question) = 0;
+
+  // A box raised from inside a timer tick must not hold the tick up; the window says
+  // when a tick is running so that such boxes are shown without blocking.
+  virtual void SetTickRunning(bool running) {}
+};
+
+}  // namespace ql

@@ -1,0 +1,113 @@
+#include "Cycle.h"
+
+#include "HostState.h"
+#include "LinkHealth.h"
+#include "common/Format.h"
+
+namespace ql {
+namespace {
+
+constexpr int16_t kOwner = StatsBoard::kLoggerPortOwner;
+
+// A recognised packet proves the link: colours back to normal, auto baud done.
+void MarkLinkHealthy(HostState& host) {
+  host.cycle.noDataTimer = 2;
+  host.cycle.badDataTimer = 3;
+  LoggerPortControls& port = host.loggerPort;
+  port.comColour = kWindowColour;
+  port.lineColour = kWindowColour;
+  port.panelColour = kButtonFace;
+  port.autoBaud = false;
+}
+
+void WritePendingTerminalOutput(HostState& host) {
+  RealTimeDisplay& d = host.display;
+  if (!d.parsedExtract.empty()) host.terminal.WriteTerminal(d.parsedExtract);
+  if (!d.rawLoggerBytes.empty()) host.terminal.WriteTerminal(d.rawLoggerBytes);
+  if (!d.rawPcLoggerRecord.empty()) host.terminal.WriteTerminal(d.rawPcLoggerRecord);
+}
+
+uint32_t JudgePacketRate(HostState& host) {
+  const uint32_t thisSecond = host.receiver.Counters().packetsRecognised - host.cycle.lastPacketCount;
+  if (thisSecond != 0) {
+    host.cycle.badDataTimer = 3;
+    host.loggerPort.lineColour = kWindowColour;
+    host.loggerPort.panelColour = kButtonFace;
+    host.stats.StatsSetColor(kOwner, 3, kWindowColour);
+  } else {
+    host.cycle.badDataTimer -= 1;
+    host.stats.StatsSetColor(kOwner, 3, kRed);
+  }
+  return thisSecond;
+}
+
+void ShowLoggerPortStatus(LoggerPortControls& port) {
+  port.panelVisible = port.comIndex > 0;
+  port.comStatus = DescribePort(port.comIndex, port.lineIndex);
+  port.panelText = Format("Logger Port: COM%1d", port.comIndex);
+}
+
+void ShowPacketRate(HostState& host, uint32_t thisSecond) {
+  host.stats.StatsSetLine(kOwner, 3, Format("Packets/Sec:  %lu", static_cast<unsigned long>(thisSecond)));
+  host.cycle.lastPacketCount = host.receiver.Counters().packetsRecognised;
+}
+
+void ShowByteRate(HostState& host) {
+  CycleState& cycle = host.cycle;
+  const uint32_t total = host.receiver.Counters().totalInput;
+  const uint32_t thisSecond = total - cycle.lastByteCount;
+  if (thisSecond != 0) {
+    cycle.noDataTimer = 2;
+    host.stats.StatsSetColor(kOwner, 1, kButtonFace);
+  } else {
+    cycle.noDataTimer -= 1;
+    host.stats.StatsSetColor(kOwner, 1, kYellow);
+  }
+  host.stats.StatsSetLine(kOwner, 1, Format("Bytes/Sec:  %lu", static_cast<unsigned long>(thisSecond)));
+  cycle.lastByteCount = total;
+  host.stats.StatsSetLine(kOwner, 2, Format("Total Input: %lu", static_cast<unsigned long>(total)));
+}
+
+void ShowLargestPayload(HostState& host) {
+  const int thisSecond = host.receiver.Counters().largestPayloadThisSecond;
+  if (thisSecond > host.cycle.largestPayloadEver) host.cycle.largestPayloadEver = thisSecond;
+  host.stats.StatsSetLine(kOwner, 4, Format("Max Bytes/Packet: %d   %d", thisSecond, host.cycle.largestPayloadEver));
+  host.receiver.ResetLargestPayload();
+}
+
+}  // namespace
+
+void Timer10msTimer(HostState& host) {
+  RefreshPcClock(host.pc, host.clock);
+
+  const uint32_t packets = host.receiver.Counters().packetsRecognised;
+  if (packets != host.cycle.packetCountSeen) {
+    host.cycle.packetCountSeen = packets;
+    host.stats.StatsSetLine(kOwner, 5, Format("Packet Count: %lu", static_cast<unsigned long>(packets)));
+  }
+
+  host.cycle.loops += 1;
+  if (host.receiver.ReceiveStep(host.recordState) == Receiver::kPacket) MarkLinkHealthy(host);
+
+  WritePendingTerminalOutput(host);
+}
+
+void Timer475msTimer(HostState& host) {
+  host.caption = Format("ZR Logger Host v%4.2f", HostState::kHostVersion);
+}
+
+void Timer1000msTimer(HostState& host) {
+  const uint32_t packetsThisSecond = JudgePacketRate(host);
+  ShowLoggerPortStatus(host.loggerPort);
+  ShowPacketRate(host, packetsThisSecond);
+  ShowByteRate(host);
+  ShowLargestPayload(host);
+  host.stats.StatsSetLine(kOwner, 8, Format("No Data Timer: %03ld", static_cast<long>(host.cycle.noDataTimer)));
+  host.stats.StatsSetLine(kOwner, 9, Format("Bad Data Timer: %03ld", static_cast<long>(host.cycle.badDataTimer)));
+  CheckLinkHealth(host);
+  host.stats.StatsSetLine(kOwner, 6, Format("Mod Errors:  %1lu", static_cast<unsigned long>(host.senders.sequenceErrorTotal)));
+  host.stats.StatsSetLine(kOwner, 7, Format("Loops: %d ", host.cycle.loops));
+  host.cycle.loops = 0;
+}
+
+}  // namespace ql

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "LoggerPortControls.h"
+#include "PcClock.h"
+#include "RealTimeDisplay.h"
+#include "StatsBoard.h"
+#include "TerminalWriter.h"
+#include "link/Receiver.h"
+#include "link/SenderStatistics.h"
+#include "serial/PortTable.h"
+
+namespace ql {
+
+class Clock;
+class Operator;
+
+// Counters and timers of the main cycle.
+struct CycleState {
+  int noDataTimer = 15;   // counts down each second without a byte; 2 after any byte
+  int badDataTimer = 20;  // counts down each second without a packet; 3 after any packet
+  int loops = 0;          // fast ticks since the last one-second tick
+  uint32_t lastPacketCount = 0;
+  uint32_t lastByteCount = 0;
+  uint32_t packetCountSeen = 0;  // packets-recognised count at the previous fast tick
+  int largestPayloadEver = 0;
+};
+
+// The one host: every record, flag and table the handlers share. The window holds one
+// and mirrors its state into controls; tests build as many as they like.
+class HostState {
+ public:
+  static constexpr double kHostVersion = 7.06;
+
+  HostState(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op);
+  HostState(const HostState&) = delete;
+  HostState& operator=(const HostState&) = delete;
+
+  Clock& clock;
+  Operator& op;
+  PortTable ports;
+  SenderStatistics senders;
+  Receiver receiver;
+  CycleState cycle;
+  LoggerPortControls loggerPort;
+  PcClock pc;
+  RealTimeDisplay display;
+  TerminalWriter terminal;
+  StatsBoard stats;
+  int recordState = 0;  // 0 off, 1 raw file, 2..4 archives, 5 and 6 replay
+  std::string caption = "ZR Logger Host v7";
+  // Set when a member of the left-hand column was shown or hidden; the window lays the
+  // column out again and clears it.
+  bool layoutDirty = false;
+
+ private:
+  void WireReceiver();
+};
+
+}  // namespace ql

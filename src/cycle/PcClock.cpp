@@ -1,0 +1,42 @@
+#include "PcClock.h"
+
+#include "common/Calendar.h"
+#include "common/Clock.h"
+#include "common/Format.h"
+
+namespace ql {
+
+int64_t HostSecondsOf(Clock& clock, int64_t utcSeconds, bool* daylight) {
+  const bool dst = clock.IsDaylightSaving(utcSeconds);
+  if (daylight != nullptr) *daylight = dst;
+  return utcSeconds - clock.ZoneOffsetSeconds() + (dst ? 3600 : 0);
+}
+
+void RefreshPcClock(PcClock& pc, Clock& clock) {
+  const Clock::Now now = clock.ReadNow();
+  pc.utcSeconds = now.utcSeconds;
+  pc.milliseconds = now.milliseconds;
+  pc.hostSeconds = HostSecondsOf(clock, now.utcSeconds, &pc.daylight);
+  if (pc.hostSeconds == pc.secondShown) return;
+
+  pc.secondShown = pc.hostSeconds;
+  const CalendarTime t = ToCalendar(pc.hostSeconds);
+  pc.second = t.second;
+  pc.minute = t.minute;
+  pc.hour = t.hour;
+  pc.day = t.day;
+  pc.month = t.month;
+  pc.year = t.year % 100;
+  pc.dayOfYear = t.dayOfYear;
+  pc.hostDateTime = Format("%02d/%02d/%02d  %02d:%02d:%02d", pc.month, pc.day, pc.year, pc.hour,
+                           pc.minute, pc.second);
+  pc.sleepHostTime = Format("%02d:%02d:%02d", pc.hour, pc.minute, pc.second);
+  pc.sleepHostDate = Format("%02d/%02d/%02d", pc.month, pc.day, pc.year);
+  if (pc.loggerClockFreshness > 0) {
+    --pc.loggerClockFreshness;
+  } else {
+    pc.loggerClockColour = kYellow;
+  }
+}
+
+}  // namespace ql

@@ -1,0 +1,36 @@
+#include "StatsBoard.h"
+
+namespace ql {
+
+void StatsBoard::StatsOpen(int16_t owner, int lines, const std::string& caption) {
+  if (lines < 1 || lines > kLines) {
+    StatsClose();
+    return;
+  }
+  owner_ = owner;
+  for (int i = 0; i < kLines; ++i) lines_[static_cast<size_t>(i)].visible = i < lines;
+  caption_ = caption;
+  windowVisible_ = true;
+}
+
+void StatsBoard::StatsClose() {
+  owner_ = kNoOwner;
+  windowVisible_ = false;
+  caption_ = "Closed";
+  for (Line& l : lines_) l.visible = false;
+}
+
+StatsBoard::Line* StatsBoard::Writable(int16_t owner, int line) {
+  if (owner != owner_ || owner_ == kNoOwner || line < 1 || line > kLines) return nullptr;
+  return &lines_[static_cast<size_t>(line - 1)];
+}
+
+void StatsBoard::StatsSetLine(int16_t owner, int line, const std::string& text) {
+  if (Line* l = Writable(owner, line)) l->text = text;
+}
+
+void StatsBoard::StatsSetColor(int16_t owner, int line, Colour colour) {
+  if (Line* l = Writable(owner, line)) l->colour = colour;
+}
+
+}  // namespace ql

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "common/Colour.h"
+
+namespace ql {
+
+// The nine-line statistics display. It belongs to one owner at a time; writes from any
+// other owner are dropped. The logger port statistics are owner 0.
+class StatsBoard {
+ public:
+  static constexpr int kLines = 9;
+  static constexpr int16_t kNoOwner = -1;
+  static constexpr int16_t kLoggerPortOwner = 0;
+
+  struct Line {
+    std::string text;
+    Colour colour = kButtonFace;
+    bool visible = false;
+    bool operator==(const Line&) const = default;
+  };
+
+  void StatsOpen(int16_t owner, int lines, const std::string& caption);
+  void StatsClose();
+  void StatsSetLine(int16_t owner, int line, const std::string& text);
+  void StatsSetColor(int16_t owner, int line, Colour colour);
+  // The window's own close box hides it; the owner stays and lines keep updating.
+  void HideWindow() { windowVisible_ = false; }
+
+  int16_t Owner() const { return owner_; }
+  bool WindowVisible() const { return windowVisible_; }
+  const std::string& Caption() const { return caption_; }
+  const Line& At(int line) const { return lines_[static_cast<size_t>(line - 1)]; }
+
+  bool operator==(const StatsBoard&) const = default;
+
+ private:
+  Line* Writable(int16_t owner, int line);
+
+  int16_t owner_ = kNoOwner;
+  bool windowVisible_ = false;
+  std::string caption_ = "Statistics Form";
+  std::array<Line, kLines> lines_{};
+};
+
+}  // namespace ql

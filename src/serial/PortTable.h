@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "ComPortMap.h"
+#include "SerialDevice.h"
+
+namespace ql {
+
+class Operator;
+
+// The host's 20 serial port slots. Slot 0 is the logger port, slots 1..8 the deck
+// ports; 9..19 exist and are only ever closed. Nothing outside this class touches a
+// device: callers address ports by slot number.
+class PortTable {
+ public:
+  static constexpr int kSlots = 20;
+  static constexpr int kLoggerSlot = 0;
+
+  PortTable(SerialDeviceFactory factory, Operator& op);
+  ~PortTable();
+
+  void SetComPortMap(const ComPortMap& map) { map_ = map; }
+  const ComPortMap& Map() const { return map_; }
+
+  void InitPortTable();
+  void SetPortLine(int slot, int baud, int dataBits);
+  void OpenPort(int slot, int com);
+  void ClosePort(int slot);
+  bool IsPortOpen(int slot) const;
+  void WritePort(int slot, const uint8_t* bytes, int count);
+  // Reads at most maxBytes without waiting; returns the count read (0 when closed).
+  int ReadPort(int slot, uint8_t* buffer, int maxBytes);
+  // Closes the slot and reopens it as the COM and line combos say. Returns 0 when the
+  // slot is left closed, otherwise lineIndex.
+  int ConfigurePort(int slot, int comIndex, int lineIndex);
+
+  int OpenCom(int slot) const;
+  int LineSetting(int slot) const;
+
+ private:
+  struct Slot {
+    std::unique_ptr<SerialDevice> device;
+    int openCom = 0;
+    int lineSetting = 6;
+  };
+
+  Slot* At(int slot);
+  const Slot* At(int slot) const;
+
+  SerialDeviceFactory factory_;
+  Operator& operator_;
+  ComPortMap map_;
+  std::array<Slot, kSlots> slots_;
+};
+
+}  // namespace ql

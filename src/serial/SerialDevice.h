@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace ql {
+
+// Line parameters of a serial port: always one stop bit, no flow control and no
+// character translation.
+struct LineParams {
+  int baud = 9600;
+  char parity = 'N';  // 'N' none, 'E' even, 'O' odd
+  int dataBits = 8;
+  int stopBits = 1;
+  bool operator==(const LineParams&) const = default;
+};
+
+// One PC serial device as the port table uses it: opened exclusively by name, reads
+// that never wait, writes that keep their order.
+class SerialDevice {
+ public:
+  virtual ~SerialDevice() = default;
+  virtual bool Open(const std::string& deviceName) = 0;
+  virtual void ApplyLine(const LineParams& line) = 0;
+  // Returns the number of bytes copied into buffer (0 when nothing waits).
+  virtual int Read(uint8_t* buffer, int maxBytes) = 0;
+  virtual void Write(const uint8_t* bytes, int count) = 0;
+  virtual bool Close() = 0;
+  // True once the device has gone away under an open port (a USB adapter pulled out).
+  virtual bool Lost() const { return false; }
+};
+
+using SerialDeviceFactory = std::function<std::unique_ptr<SerialDevice>()>;
+
+}  // namespace ql

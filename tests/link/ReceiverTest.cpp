@@ -1,0 +1,186 @@
+#include "link/Receiver.h"
+
+#include <gtest/gtest.h>
+
+#include "serial/PortTable.h"
+#include "support/FakeOperator.h"
+#include "support/MemorySerialDevice.h"
+#include "support/Packets.h"
+
+namespace ql {
+namespace {
+
+using test::Bytes;
+using test::DataPacket;
+using test::FixedPacket;
+
+struct ReceiverTest : ::testing::Test {
+  std::shared_ptr<test::MemoryWire> wire = std::make_shared<test::MemoryWire>();
+  test::FakeOperator person;
+  PortTable ports{test::MemoryFactory(wire), person};
+  Receiver receiver{ports};
+  std::vector<int> types;             // dispatched types 1..7 and 8, in order
+  std::vector<Bytes> records;         // data records as handed over
+  std::vector<int> refused;
+
+  void SetUp() override {
+    ports.ConfigurePort(0, 1, 6);
+    receiver.hooks().dispatch = [this](int type, const uint8_t*) { types.push_back(type); };
+    receiver.hooks().dataRecord = [this](uint8_t* record, int length, int) {
+      types.push_back(8);
+      records.emplace_back(record, record + length);
+    };
+    receiver.hooks().lengthRefused = [this](int length) { refused.push_back(length); };
+  }
+
+  int Step() { return receiver.ReceiveStep(0); }
+};
+
+TEST_F(ReceiverTest, RecognisesOnePacketPerCallAfterNoise) {
+  wire->Push(Bytes{0x00, 0x55, 0x03, 0x07, 0xFF, 0x08, 0x01});
+  wire->Push(FixedPacket(3));
+  wire->Push(FixedPacket(5));
+  EXPECT_EQ(Step(), Receiver::kPacket);
+  EXPECT_EQ(types, (std::vector<int>{3}));
+  EXPECT_EQ(Step(), Receiver::kPacket);  // nothing new read, the second comes now
+  EXPECT_EQ(types, (std::vector<int>{3, 5}));
+  EXPECT_EQ(Step(), Receiver::kIdle);
+  EXPECT_EQ(receiver.Counters().packetsRecognised, 2u);
+  EXPECT_EQ(receiver.Counters().totalInput, 7u + 132u + 64u);
+  EXPECT_EQ(receiver.BufferedCount(), 0);
+}
+
+TEST_F(ReceiverTest, BadFixedPacketIsSkippedAndTheGoodOneBehindFoundInTheSameCall) {
+  Bytes bad = FixedPacket(2, {0xAC, 0xAC});
+  test::BreakChecksum(bad);
+  wire->Push(test::Concat({bad, FixedPacket(2, {0xAC, 0xAC, 1})}));
+  EXPECT_EQ(Step(), Receiver::kPacket);
+  EXPECT_EQ(types, (std::vector<int>{2}));
+  EXPECT_EQ(receiver.BufferedCount(), 0);
+}
+
+TEST_F(ReceiverTest, ElevenBytesAreNeverExamined) {
+  wire->Push(Bytes(11, 0x02));
+  EXPECT_EQ(Step(), Receiver::kBytesOnly);
+  EXPECT_EQ(receiver.BufferedCount(), 11);
+  EXPECT_EQ(Step(), Receiver::kIdle);
+  EXPECT_EQ(receiver.BufferedCount(), 11);
+}
+
+TEST_F(ReceiverTest, StrayUploadTypePairHoldsRecognitionUntilItsLengthIsBuffered) {
+  const Bytes status = FixedPacket(3);
+  Bytes stream{0x04, 0x04};
+  while (stream.size() < 1036) stream.insert(stream.end(), status.begin(), status.end());
+  wire->readChunk = 500;
+  wire->Push(stream);
+  EXPECT_EQ(Step(), Receiver::kBytesOnly);
+  EXPECT_EQ(Step(), Receiver::kBytesOnly);
+  EXPECT_TRUE(types.empty());
+  // With 1036 bytes the stray pair fails its checksum, one byte goes, then 04 and the
+  // status packets are found one per call.
+  EXPECT_EQ(Step(), Receiver::kPacket);
+  EXPECT_EQ(types, (std::vector<int>{3}));
+}
+
+TEST_F(ReceiverTest, DataPacketsOfEveryLengthTheBufferHolds) {
+  test::DataPacketSpec empty;
+  empty.sequence = 9;
+  wire->Push(DataPacket(empty));  // L = 0: a complete 36-byte packet
+  EXPECT_EQ(Step(), Receiver::kPacket);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].size(), 32u);
+  EXPECT_EQ(records[0][3], 9);
+
+  test::DataPacketSpec longest;
+  longest.sources[0] = std::string(kLongestPayload, 'x');
+  wire->Push(DataPacket(longest));
+  EXPECT_EQ(Step(), Receiver::kPacket);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1].size(), static_cast<size_t>(kLongestPayload + 32));
+  EXPECT_EQ(receiver.Counters().largestPayloadThisSecond, kLongestPayload);
+}
+
+TEST_F(ReceiverTest, DataPacketSplitOverTicksWaitsForItsTail) {
+  test::DataPacketSpec spec;
+  spec.sources[0] = "T=12.345\r\n";
+  const Bytes packet = DataPacket(spec);
+  wire->Push(Bytes(packet.begin(), packet.begin() + 40));
+  EXPECT_EQ(Step(), Receiver::kBytesOnly);
+  EXPECT_EQ(receiver.DataExpected(), static_cast<int>(packet.size()));
+  wire->Push(Bytes(packet.begin() + 40, packet.end()));
+  EXPECT_EQ(Step(), Receiver::kPacket);
+  EXPECT_EQ(types, (std::vector<int>{8}));
+  EXPECT_EQ(receiver.DataExpected(), kDataEnvelope);
+}
+
+TEST_F(ReceiverTest, LengthsTheBufferCannotHoldAreRefusedAtOnce) {
+  // 5000 (above any record), 4061 (a record, but not a packet this buffer completes)
+  // and a length word with its top bit set.
+  for (const uint16_t length : {uint16_t{5000}, uint16_t{4061}, uint16_t{0x8000}}) {
+    refused.clear();
+    wire->Push(test::Concat({test::DataHeader(length), FixedPacket(3)}));
+    EXPECT_EQ(Step(), Receiver::kBytesOnly) << length;
+    ASSERT_EQ(refused, (std::vector<int>{length})) << length;
+    EXPECT_EQ(receiver.DataExpected(), kDataEnvelope);
+    // Scanning resumes on the next call; the status behind the header is not lost.
+    types.clear();
+    for (int i = 0; i < 20 && types.empty(); ++i) Step();
+    EXPECT_EQ(types, (std::vector<int>{3})) << length;
+  }
+}
+
+TEST_F(ReceiverTest, GoodDataPacketRightBehindACorruptedOneOfOtherLengthIsKept) {
+  test::DataPacketSpec a;
+  a.sources[0] = std::string(40, 'a');
+  test::DataPacketSpec b;
+  b.sources[0] = std::string(10, 'b');
+  b.sequence = 1;
+  Bytes corrupted = DataPacket(a);
+  test::BreakChecksum(corrupted);
+  wire->Push(test::Concat({corrupted, DataPacket(b)}));
+  for (int i = 0; i < 200 && records.empty(); ++i) Step();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][3], 1);
+  EXPECT_EQ(records[0].size(), 10u + 32u);
+}
+
+TEST_F(ReceiverTest, FlushDropsWhatWaitsAndWhatIsBuffered) {
+  wire->Push(Bytes(11, 0x03));
+  Step();
+  wire->Push(Bytes(100, 0x01));
+  receiver.FlushReceiver();
+  EXPECT_EQ(receiver.BufferedCount(), 0);
+  EXPECT_TRUE(wire->toHost.empty());
+  EXPECT_EQ(receiver.DataExpected(), kDataEnvelope);
+}
+
+TEST_F(ReceiverTest, ReplayStatesReportAPacketEvenWhenNothingIsDelivered) {
+  int calls = 0;
+  Bytes next;
+  receiver.hooks().replay = [&](uint8_t* buffer, int capacity) {
+    ++calls;
+    std::copy(next.begin(), next.end(), buffer);
+    return static_cast<int>(next.size());
+  };
+  wire->Push(FixedPacket(3));  // the port is not read while replaying
+  EXPECT_EQ(receiver.ReceiveStep(5), Receiver::kPacket);
+  test::DataPacketSpec spec;
+  spec.sources[8] = "analog";
+  next = DataPacket(spec);
+  EXPECT_EQ(receiver.ReceiveStep(6), Receiver::kPacket);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(types, (std::vector<int>{8}));
+  EXPECT_EQ(wire->toHost.size(), 132u);
+}
+
+TEST_F(ReceiverTest, BytesReadHookSeesEveryByteBeforeFraming) {
+  Bytes seen;
+  receiver.hooks().bytesRead = [&](const uint8_t* b, int n) { seen.insert(seen.end(), b, b + n); };
+  const Bytes stream = test::Concat({Bytes{9, 9, 9}, FixedPacket(7)});
+  wire->Push(stream);
+  Step();
+  EXPECT_EQ(seen, stream);
+}
+
+}  // namespace
+}  // namespace ql

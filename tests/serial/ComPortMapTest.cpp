@@ -1,0 +1,47 @@
+#include "serial/ComPortMap.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace ql {
+namespace {
+
+TEST(ComPortMapTest, MappingLinesOverrideTheUsualNames) {
+  ComPortMap map;
+  map.Parse("# deck laptop\n\nCOM1=/dev/serial/by-id/usb-FTDI-if00\n  COM12 = /dev/ttyUSB3  \n");
+  EXPECT_EQ(map.DeviceName(1), "/dev/serial/by-id/usb-FTDI-if00");
+  EXPECT_EQ(map.DeviceName(12), "/dev/ttyUSB3");
+  EXPECT_TRUE(map.Problems().empty());
+#ifndef _WIN32
+  EXPECT_EQ(map.DeviceName(2), "/dev/ttyS1");
+#else
+  EXPECT_EQ(map.DeviceName(2), "COM2");
+  EXPECT_EQ(map.DeviceName(9), "\\\\.\\COM9");
+#endif
+  EXPECT_EQ(map.DeviceName(0), "COMX");
+  EXPECT_EQ(map.DeviceName(13), "COMX");
+}
+
+TEST(ComPortMapTest, LinesItCannotUseAreReportedNotApplied) {
+  ComPortMap map;
+  map.Parse("COM13=/dev/x\nCOM=/dev/y\nCOM2\nCOM4=\nPORT1=/dev/z\nCOM123456789012=/dev/q\nCOM5=/dev/ok\n");
+  EXPECT_EQ(map.Problems().size(), 6u);
+  EXPECT_EQ(map.DeviceName(5), "/dev/ok");
+  EXPECT_NE(map.DeviceName(4), "");
+}
+
+TEST(ComPortMapTest, MissingFileKeepsTheUsualNames) {
+  ComPortMap map;
+  map.LoadFile("/nonexistent/dir/comports.txt");
+  EXPECT_TRUE(map.Problems().empty());
+  EXPECT_FALSE(map.DeviceName(1).empty());
+
+  const std::string path = ::testing::TempDir() + "/comports.txt";
+  std::ofstream(path) << "COM7=/dev/pts/7\n";
+  map.LoadFile(path);
+  EXPECT_EQ(map.DeviceName(7), "/dev/pts/7");
+}
+
+}  // namespace
+}  // namespace ql

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "common/Operator.h"
+
+namespace ql::test {
+
+// Records every box the host raises and answers questions from a script (OK, or Yes,
+// when the script has run out).
+class FakeOperator : public Operator {
+ public:
+  struct Box {
+    std::string kind;  // "warning", "notice" or "ask"
+    std::string caption;
+    std::string text;
+  };
+
+  void Warning(const std::string& caption, const std::string& text) override;
+  void Notice(const std::string& caption, const std::string& text) override;
+  Answer Ask(const Question& question) override;
+  void SetTickRunning(bool running) override { tickRunning = running; }
+
+  void Script(Answer answer) { answers.push_back(answer); }
+
+  std::vector<Box> boxes;
+  std::deque<Answer> answers;
+  std::vector<Question> questions;
+  bool tickRunning = false;
+};
+
+}  // namespace ql::test
