@@ -75,6 +75,17 @@ void ShowLargestPayload(HostState& host) {
   host.receiver.ResetLargestPayload();
 }
 
+void ShowSenderStatistics(HostState& host) {
+  const SenderStatistics& s = host.senders;
+  host.display.timeUnitLabel = Format("Time Unit: %lu", static_cast<unsigned long>(s.packets[0]));
+  for (int n = 1; n <= 4; ++n) {
+    const auto i = static_cast<size_t>(n);
+    host.display.unitLabels[i - 1] =
+        Format("Unit %d: %lu \t%1lu \t%1lu", n, static_cast<unsigned long>(s.packets[i]),
+               static_cast<unsigned long>(s.errors[i]), static_cast<unsigned long>(s.gap[i]));
+  }
+}
+
 }  // namespace
 
 void Timer10msTimer(HostState& host) {
@@ -94,6 +105,11 @@ void Timer10msTimer(HostState& host) {
 
 void Timer475msTimer(HostState& host) {
   host.caption = Format("ZR Logger Host v%4.2f", HostState::kHostVersion);
+  const BadFlashChange flash = ShowBadFlash(host.records);
+  if (flash.changed) {
+    host.flashPanelVisible = flash.panelVisible;
+    host.layoutDirty = true;
+  }
 }
 
 void Timer1000msTimer(HostState& host) {
@@ -106,6 +122,7 @@ void Timer1000msTimer(HostState& host) {
   host.stats.StatsSetLine(kOwner, 9, Format("Bad Data Timer: %03ld", static_cast<long>(host.cycle.badDataTimer)));
   CheckLinkHealth(host);
   host.stats.StatsSetLine(kOwner, 6, Format("Mod Errors:  %1lu", static_cast<unsigned long>(host.senders.sequenceErrorTotal)));
+  ShowSenderStatistics(host);
   host.stats.StatsSetLine(kOwner, 7, Format("Loops: %d ", host.cycle.loops));
   host.cycle.loops = 0;
 }

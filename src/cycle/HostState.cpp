@@ -3,7 +3,13 @@
 namespace ql {
 
 HostState::HostState(SerialDeviceFactory deviceFactory, Clock& clockSource, Operator& person)
-    : clock(clockSource), op(person), ports(std::move(deviceFactory), person), receiver(ports) {
+    : clock(clockSource),
+      op(person),
+      ports(std::move(deviceFactory), person),
+      sender(ports),
+      receiver(ports),
+      dispatcher(records),
+      consumer(senders, deck, ports, display, person) {
   WireReceiver();
 }
 
@@ -13,6 +19,10 @@ void HostState::WireReceiver() {
     if (display.ShowsRawLoggerData()) {
       display.rawLoggerBytes.assign(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
     }
+  };
+  hooks.dispatch = [this](int type, const uint8_t* packet) { dispatcher.DispatchPacket(type, packet); };
+  hooks.dataRecord = [this](uint8_t* record, int length, int state) {
+    consumer.ConsumeDataRecord(record, length, state);
   };
   // The refused length shows where unit 1's last gap is shown.
   hooks.lengthRefused = [this](int length) { senders.gap[1] = static_cast<uint32_t>(length); };

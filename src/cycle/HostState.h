@@ -5,11 +5,16 @@
 
 #include "LoggerPortControls.h"
 #include "PcClock.h"
-#include "RealTimeDisplay.h"
 #include "StatsBoard.h"
 #include "TerminalWriter.h"
+#include "link/DataRecordConsumer.h"
+#include "link/DeckConfig.h"
+#include "link/Dispatcher.h"
+#include "link/LoggerRecords.h"
+#include "link/RealTimeDisplay.h"
 #include "link/Receiver.h"
 #include "link/SenderStatistics.h"
+#include "serial/CommandSender.h"
 #include "serial/PortTable.h"
 
 namespace ql {
@@ -41,12 +46,17 @@ class HostState {
   Clock& clock;
   Operator& op;
   PortTable ports;
+  CommandSender sender;
   SenderStatistics senders;
+  LoggerRecords records;
+  DeckConfig deck;
+  RealTimeDisplay display;
   Receiver receiver;
+  Dispatcher dispatcher;
+  DataRecordConsumer consumer;
   CycleState cycle;
   LoggerPortControls loggerPort;
   PcClock pc;
-  RealTimeDisplay display;
   TerminalWriter terminal;
   StatsBoard stats;
   int recordState = 0;  // 0 off, 1 raw file, 2..4 archives, 5 and 6 replay
@@ -54,6 +64,7 @@ class HostState {
   // Set when a member of the left-hand column was shown or hidden; the window lays the
   // column out again and clears it.
   bool layoutDirty = false;
+  bool flashPanelVisible = false;  // FlashPanel "Bad Flash Operations"
 
  private:
   void WireReceiver();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace ql {
@@ -21,6 +22,10 @@ struct RealTimeDisplay {
   std::string parsedExtract;
   std::string rawLoggerBytes;
   std::string rawPcLoggerRecord;
+
+  // Per-sender counts: LBTimeUnit (sender 0) and LBUnit1..LBUnit4.
+  std::string timeUnitLabel = "Time Unit: 0";
+  std::array<std::string, 4> unitLabels{};
 
   const char* ButtonCaption() const { return running ? "Stop Display" : "Display Data"; }
   bool ShowsRawLoggerData() const { return running && source == kRawLoggerData; }

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace ql {
+
+class Operator;
+class PortTable;
+struct DeckConfig;
+struct RealTimeDisplay;
+struct SenderStatistics;
+
+// Real-time data records, live, replayed or built by the PC logger: per-sender
+// duplicate and sequence checks, the terminal extract, the relay to deck ports and the
+// hand-over to the archive writer.
+class DataRecordConsumer {
+ public:
+  // What became of a record.
+  enum Result : int {
+    kDuplicate = 1,
+    kNoData = 2,
+    kBadSender = 3,
+    kOutOfSequence = 4,
+    kArchived = 5,
+    kArchiveFailed = 6,
+    kPeriodicArchived = 7,
+    kPeriodicArchiveFailed = 8,
+    kNotRecorded = 9,
+    kMalformed = 10,
+  };
+
+  struct Hooks {
+    // Writes the record (header already little-endian) while recording; true on success.
+    std::function<bool(const uint8_t* record, int length, int recordState)> archive;
+  };
+
+  static constexpr int kSequenceSlots = 9;
+  static constexpr int kHighestSender = 4;
+
+  DataRecordConsumer(SenderStatistics& stats, const DeckConfig& deck, PortTable& ports, RealTimeDisplay& display,
+                     Operator& op);
+  Hooks& hooks() { return hooks_; }
+
+  // record: the record from its format byte on, data length and counts big-endian as
+  // sent; converted in place. length: the data length + 32.
+  int ConsumeDataRecord(uint8_t* record, int length, int recordState);
+
+  // Bytes relayed to each deck port (1..8) since the one-second tick last cleared them.
+  std::array<int, 9> deckOutput{};
+
+  uint8_t LastSequence(int sender) const;
+
+ private:
+  void ShowExtract(const uint8_t* record, int sender);
+  void Relay(const uint8_t* record, int sender);
+  int Record(const uint8_t* record, int length, int recordState);
+
+  SenderStatistics& stats_;
+  const DeckConfig& deck_;
+  PortTable& ports_;
+  RealTimeDisplay& display_;
+  Operator& op_;
+  Hooks hooks_;
+  std::array<uint8_t, kSequenceSlots> lastSequence_;
+};
+
+}  // namespace ql

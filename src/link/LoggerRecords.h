@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace ql {
+
+// The latest packet of each type the logger sends, and the flags that tell the
+// one-second tick a record is waiting to be shown. A record keeps its last packet
+// until the next one of its type overwrites it.
+struct LoggerRecords {
+  std::array<uint8_t, 192> setup{};
+  std::array<uint8_t, 12> shortMessage{};
+  std::array<uint8_t, 132> status{};
+  std::array<uint8_t, 1036> uploadBlock{};
+  std::array<uint8_t, 64> directoryEntry{};
+  std::array<uint8_t, 44> analogCalibration{};
+  std::array<uint8_t, 58> hardwareConfig{};
+
+  bool setupReceived = false;     // SetupReceived
+  bool statusReceived = false;    // StatusReceived
+  bool hardwareReceived = false;  // the hardware flag
+
+  int badFlash = 0;        // word at offset 2 of the last short message; 0: no fault
+  int shownBadFlash = -2;  // the value FlashPanel last showed; -2 forces the first show
+};
+
+}  // namespace ql
