@@ -7,7 +7,7 @@
 
 #include "QtOperator.h"
 #include "SystemClock.h"
-#include "hostmain/TForm1.h"
+#include "hostmain/HostWindows.h"
 #include "serial/QtSerialDevice.h"
 
 int main(int argc, char** argv) {
@@ -16,11 +16,10 @@ int main(int argc, char** argv) {
   ql::QtOperator person;
   ql::SystemClock clock;
   try {
-    ql::TForm1 form(
-        [] { return std::make_unique<ql::QtSerialDevice>(); }, clock, person,
-        std::filesystem::current_path());
-    person.SetParent(&form);
-    form.show();
+    ql::HostWindows windows = ql::CreateHostWindows([] { return std::make_unique<ql::QtSerialDevice>(); },
+                                                    clock, person, std::filesystem::current_path());
+    person.SetParent(windows.form1.get());
+    windows.form1->show();
     return QApplication::exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, "ZR Logger Host", QString::fromLocal8Bit(e.what()));

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "TForm1.h"
-#include "WidgetColour.h"
+#include "dialogs/WidgetColour.h"
 #include "cycle/LinkHealth.h"
 
 namespace ql {
@@ -43,6 +43,12 @@ void SetLabelText(QLabel* label, const std::string& text) {
 }  // namespace
 
 void TForm1::BuildLeftColumn() {
+  left_.FlashPanel = MakeLabel(central_, "FlashPanel", "Bad Flash Operations");
+  left_.FlashPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  left_.FlashPanel->setAlignment(Qt::AlignCenter);
+  left_.FlashPanel->resize(kColumnWidth, 35);
+  left_.FlashPanel->hide();
+
   left_.HostStatusGB = new QGroupBox("Host Status", central_);
   left_.HostStatusGB->setObjectName("HostStatusGB");
   auto* status = new QVBoxLayout(left_.HostStatusGB);
@@ -110,6 +116,7 @@ void TForm1::SyncLeftColumn() {
     left_.LoggerPortGB->setVisible(port.groupVisible);
     host_.layoutDirty = true;
   }
+  if (left_.FlashPanel->isHidden() == host_.flashPanelVisible) left_.FlashPanel->setVisible(host_.flashPanelVisible);
   menus_.ShowLoggerPortSetup->setText(port.SetupMenuCaption());
   menus_.AutoBaudRateDetection->setChecked(port.autoBaud);
   if (host_.layoutDirty) FormResize();
@@ -118,6 +125,10 @@ void TForm1::SyncLeftColumn() {
 void TForm1::FormResize() {
   host_.layoutDirty = false;
   int top = kMargin;
+  for (QWidget* w : {static_cast<QWidget*>(left_.FlashPanel)}) {
+    w->setGeometry(kColumnLeft, top, kColumnWidth, 35);
+    if (!w->isHidden()) top += w->height() + 4;
+  }
   for (QWidget* w : {static_cast<QWidget*>(left_.HostStatusGB), static_cast<QWidget*>(left_.LoggerPortGB)}) {
     w->move(kColumnLeft, top);
     if (!w->isHidden()) top += w->height() + 4;

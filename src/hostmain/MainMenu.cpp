@@ -27,18 +27,26 @@ void TForm1::BuildMenus() {
   menus_.MenuLoggerPortSetup = menuBar()->addMenu("&Logger_Port");
   menus_.MenuLoggerPortSetup->setObjectName("MenuLoggerPortSetup");
   menus_.ShowLoggerPortSetup = AddItem(menus_.MenuLoggerPortSetup, "ShowLoggerPortSetup", "Show Logger Port Setup");
+  menus_.HostPortStats = AddItem(menus_.MenuLoggerPortSetup, "HostPortStats", "Show Logger Port Statistics");
   AddSeparator(menus_.MenuLoggerPortSetup, "N3");
   menus_.AutoBaudRateDetection =
       AddItem(menus_.MenuLoggerPortSetup, "AutoBaudRateDetection", "Auto Baud Rate Detection");
   menus_.AutoBaudRateDetection->setCheckable(true);
 
   connect(menus_.ShowLoggerPortSetup, &QAction::triggered, this, &TForm1::ShowLoggerPortSetupClick);
+  connect(menus_.HostPortStats, &QAction::triggered, this, &TForm1::HostPortStatsClick);
   connect(menus_.AutoBaudRateDetection, &QAction::triggered, this, &TForm1::AutoBaudRateDetectionClick);
 }
 
 void TForm1::AutoBaudRateDetectionClick() {
   ql::AutoBaudRateDetectionClick(host_);
   SyncAfterEvent();
+}
+
+void TForm1::HostPortStatsClick() {
+  host_.stats.StatsClose();
+  host_.stats.StatsOpen(StatsBoard::kLoggerPortOwner, StatsBoard::kLines, "Host Port Statistics");
+  SyncDialogs();
 }
 
 }  // namespace ql

@@ -1,12 +1,15 @@
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
 #include "TForm1.h"
+#include "cycle/OperatorText.h"
 
 namespace ql {
 
@@ -40,6 +43,21 @@ void TForm1::BuildRealTimePage() {
   p.RawMuxIDLB = new QLabel(p.TSRealTime);
   p.RawMuxIDLB->setObjectName("RawMuxIDLB");
 
+  p.LBTimeUnit = new QLabel("Time Unit: 0", p.TSRealTime);
+  p.LBTimeUnit->setObjectName("LBTimeUnit");
+  p.LBTimeUnit->hide();
+  for (int n = 1; n <= 4; ++n) {
+    QLabel* unit = new QLabel(QString("Unit %1: 0 \t0 \t0").arg(n), p.TSRealTime);
+    unit->setObjectName(QString("LBUnit%1").arg(n));
+    p.LBUnit[static_cast<size_t>(n - 1)] = unit;
+  }
+  p.BTResetCounters = new QPushButton("Reset Counters", p.TSRealTime);
+  p.BTResetCounters->setObjectName("BTResetCounters");
+  p.EditSendText = new QLineEdit("Enter Text", p.TSRealTime);
+  p.EditSendText->setObjectName("EditSendText");
+  p.BTSendText = new QPushButton("Send w/o CR LF", p.TSRealTime);
+  p.BTSendText->setObjectName("BTSendText");
+
   auto* grid = new QGridLayout(p.TSRealTime);
   grid->addWidget(p.BTDisplayRaw, 0, 0);
   grid->addWidget(p.RawSourceCB, 0, 1);
@@ -47,6 +65,14 @@ void TForm1::BuildRealTimePage() {
   grid->addWidget(p.RawMuxIDLB, 0, 3);
   grid->addWidget(p.RawMuxIDUD, 0, 4);
   grid->addWidget(p.Memo1, 1, 0, 1, 6);
+  grid->addWidget(p.EditSendText, 2, 0, 1, 4);
+  grid->addWidget(p.BTSendText, 2, 4);
+  auto* counts = new QHBoxLayout;
+  counts->addWidget(p.LBTimeUnit);
+  for (QLabel* unit : p.LBUnit) counts->addWidget(unit);
+  counts->addStretch(1);
+  counts->addWidget(p.BTResetCounters);
+  grid->addLayout(counts, 3, 0, 1, 6);
   grid->setColumnStretch(5, 1);
 
   host_.terminal.SetLineSink([memo = p.Memo1](const std::string& line) {
@@ -57,6 +83,23 @@ void TForm1::BuildRealTimePage() {
   connect(p.RawSourceCB, &QComboBox::activated, this, &TForm1::RawPortCBChange);
   connect(p.RawPortCB, &QComboBox::activated, this, &TForm1::RawPortCBChange);
   connect(p.RawMuxIDUD, &QSpinBox::valueChanged, this, &TForm1::RawPortCBChange);
+  connect(p.BTResetCounters, &QPushButton::clicked, this, &TForm1::BTResetCountersClick);
+  connect(p.EditSendText, &QLineEdit::returnPressed, this, &TForm1::EditSendTextKeyDown);
+  connect(p.BTSendText, &QPushButton::clicked, this, &TForm1::BTSendTextClick);
+}
+
+void TForm1::BTResetCountersClick() { host_.senders.ResetPerSender(); }
+
+void TForm1::EditSendTextKeyDown() {
+  const std::string text = realTime_.EditSendText->text().toStdString();
+  realTime_.EditSendText->clear();
+  SendOperatorText(host_, text, true);
+}
+
+void TForm1::BTSendTextClick() {
+  const std::string text = realTime_.EditSendText->text().toStdString();
+  realTime_.EditSendText->clear();
+  SendOperatorText(host_, text, false);
 }
 
 void TForm1::BTDisplayRawClick() {
@@ -77,6 +120,10 @@ void TForm1::SyncRealTimePage() {
   realTime_.RawMuxIDLB->setVisible(d.selectorsVisible);
   realTime_.RawMuxIDUD->setVisible(d.selectorsVisible);
   realTime_.RawPortCB->setVisible(d.selectorsVisible);
+  realTime_.LBTimeUnit->setText(QString::fromStdString(d.timeUnitLabel));
+  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) {
+    realTime_.LBUnit[i]->setText(QString::fromStdString(d.unitLabels[i]));
+  }
 }
 
 }  // namespace ql

@@ -7,6 +7,7 @@
 #include "common/Operator.h"
 #include "cycle/Cycle.h"
 #include "cycle/LinkHealth.h"
+#include "dialogs/TStatsForm.h"
 
 namespace ql {
 namespace {
@@ -93,6 +94,7 @@ void TForm1::RunTick(Step step) {
 void TForm1::Timer10msTimer() {
   RunTick([](HostState& h) { ql::Timer10msTimer(h); });
   SyncLeftColumn();
+  SyncDialogs();
 }
 
 void TForm1::Timer475msTimer() {
@@ -106,9 +108,14 @@ void TForm1::Timer1000msTimer() {
   SyncAfterEvent();
 }
 
+void TForm1::SyncDialogs() {
+  if (dialogs_.statsForm != nullptr) dialogs_.statsForm->Sync();
+}
+
 void TForm1::SyncAfterEvent() {
   SyncLeftColumn();
   SyncRealTimePage();
+  SyncDialogs();
   if (host_.layoutDirty) FormResize();
 }
 

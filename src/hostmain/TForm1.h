@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <filesystem>
 #include <memory>
 
@@ -10,6 +11,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -18,6 +20,13 @@ class QTabWidget;
 class QTimer;
 
 namespace ql {
+
+class TStatsForm;
+
+// The dialogs the main window shows and hides; created after it, before the first tick.
+struct Dialogs {
+  TStatsForm* statsForm = nullptr;
+};
 
 // The main window: the left-hand column of status panels, the tabbed pages and the
 // main menu. It owns the host state, drives the four timers and mirrors the state into
@@ -31,6 +40,7 @@ class TForm1 : public QMainWindow {
   ~TForm1() override;
 
   HostState& Host() { return host_; }
+  void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
 
   // Tick handlers, public so that tests drive them instead of waiting for timers.
   void Timer10msTimer();
@@ -43,6 +53,10 @@ class TForm1 : public QMainWindow {
   void AutoBaudRateDetectionClick();
   void BTDisplayRawClick();
   void RawPortCBChange();
+  void HostPortStatsClick();
+  void BTResetCountersClick();
+  void EditSendTextKeyDown();
+  void BTSendTextClick();
   void FormResize();
 
  protected:
@@ -50,6 +64,7 @@ class TForm1 : public QMainWindow {
 
  private:
   struct LeftColumn {
+    QLabel* FlashPanel = nullptr;
     QGroupBox* HostStatusGB = nullptr;
     QLabel* LBHostDandT = nullptr;
     QLabel* HostMode = nullptr;
@@ -68,10 +83,16 @@ class TForm1 : public QMainWindow {
     QComboBox* RawPortCB = nullptr;
     QSpinBox* RawMuxIDUD = nullptr;
     QLabel* RawMuxIDLB = nullptr;
+    QLabel* LBTimeUnit = nullptr;
+    std::array<QLabel*, 4> LBUnit{};
+    QPushButton* BTResetCounters = nullptr;
+    QLineEdit* EditSendText = nullptr;
+    QPushButton* BTSendText = nullptr;
   };
   struct Menus {
     QMenu* MenuLoggerPortSetup = nullptr;
     QAction* ShowLoggerPortSetup = nullptr;
+    QAction* HostPortStats = nullptr;
     QAction* AutoBaudRateDetection = nullptr;
   };
   struct Timers {
@@ -90,6 +111,7 @@ class TForm1 : public QMainWindow {
   // Mirroring the host state into the controls.
   void SyncLeftColumn();
   void SyncRealTimePage();
+  void SyncDialogs();
   void SyncAfterEvent();
 
   template <typename Step>
@@ -104,6 +126,7 @@ class TForm1 : public QMainWindow {
   RealTimePage realTime_;
   Menus menus_;
   Timers timers_;
+  Dialogs dialogs_;
 };
 
 }  // namespace ql

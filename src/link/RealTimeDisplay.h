@@ -25,7 +25,8 @@ struct RealTimeDisplay {
 
   // Per-sender counts: LBTimeUnit (sender 0) and LBUnit1..LBUnit4.
   std::string timeUnitLabel = "Time Unit: 0";
-  std::array<std::string, 4> unitLabels{};
+  std::array<std::string, 4> unitLabels{"Unit 1: 0 \t0 \t0", "Unit 2: 0 \t0 \t0", "Unit 3: 0 \t0 \t0",
+                                          "Unit 4: 0 \t0 \t0"};
 
   const char* ButtonCaption() const { return running ? "Stop Display" : "Display Data"; }
   bool ShowsRawLoggerData() const { return running && source == kRawLoggerData; }

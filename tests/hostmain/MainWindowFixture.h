@@ -1,0 +1,80 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <filesystem>
+
+#include "hostmain/HostWindows.h"
+#include "support/FakeClock.h"
+#include "support/FakeOperator.h"
+#include "support/MemorySerialDevice.h"
+
+QT_BEGIN_NAMESPACE
+// Readable failure messages for texts of controls.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace ql::test {
+
+// A whole host window set over an in-memory logger port, in a fresh start directory.
+struct MainWindowFixture : ::testing::Test {
+  std::shared_ptr<MemoryWire> wire = std::make_shared<MemoryWire>();
+  FakeClock clock;
+  FakeOperator person;
+  std::filesystem::path startDir;
+  HostWindows windows;
+
+  void SetUp() override {
+    startDir = std::filesystem::temp_directory_path() /
+               ("ql9host-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(startDir);
+    std::filesystem::create_directories(startDir);
+    PrepareStartDirectory();
+    windows = CreateHostWindows(MemoryFactory(wire), clock, person, startDir);
+  }
+  void TearDown() override {
+    windows = HostWindows{};
+    std::filesystem::remove_all(startDir);
+  }
+  virtual void PrepareStartDirectory() {}
+
+  TForm1& Form() { return *windows.form1; }
+  HostState& Host() { return windows.form1->Host(); }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* w = windows.form1->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QAction* Action(const char* name) { return Find<QAction>(name); }
+
+  // The operator picks an item, as a click in the list would.
+  void Choose(const char* combo, int index) {
+    QComboBox* c = Find<QComboBox>(combo);
+    c->setCurrentIndex(index);
+    emit c->activated(index);
+  }
+
+  void FastTicks(int n) {
+    for (int i = 0; i < n; ++i) {
+      clock.AdvanceMs(5);
+      Form().Timer10msTimer();
+    }
+  }
+  void Second() {
+    FastTicks(4);
+    clock.AdvanceMs(980);
+    Form().Timer475msTimer();
+    Form().Timer1000msTimer();
+  }
+};
+
+}  // namespace ql::test

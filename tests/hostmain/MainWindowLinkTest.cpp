@@ -1,0 +1,177 @@
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include "MainWindowFixture.h"
+#include "dialogs/WidgetColour.h"
+#include "support/Packets.h"
+
+namespace ql {
+namespace {
+
+using test::MainWindowFixture;
+
+struct MainWindowLinkTest : MainWindowFixture {
+  void Data(uint8_t sequence, const std::string& port1) {
+    test::DataPacketSpec spec;
+    spec.sender = 2;
+    spec.sequence = sequence;
+    spec.sources[0] = port1;
+    wire->Push(test::DataPacket(spec));
+  }
+};
+
+TEST_F(MainWindowLinkTest, StartsWithThePortSetupShownAndNoPort) {
+  EXPECT_FALSE(Find<QWidget>("LoggerPortGB")->isHidden());
+  EXPECT_EQ(Action("ShowLoggerPortSetup")->text(), "Hide Logger Port Setup");
+  EXPECT_EQ(Find<QComboBox>("LoggerPortCB")->currentText(), "No Port Selected");
+  EXPECT_EQ(Find<QComboBox>("LoggerSetupCB")->currentText(), "9600");
+  Second();
+  EXPECT_EQ(Find<QLabel>("COMStatus")->text(), "No Port @ 9600 Baud");
+  EXPECT_TRUE(Find<QLabel>("PLoggerPort")->isHidden());
+  EXPECT_EQ(Form().windowTitle(), "ZR Logger Host v7.06");
+
+  Find<QPushButton>("CloseLoggerPortSetup")->click();
+  EXPECT_TRUE(Find<QWidget>("LoggerPortGB")->isHidden());
+  EXPECT_EQ(Action("ShowLoggerPortSetup")->text(), "Show Logger Port Setup");
+}
+
+TEST_F(MainWindowLinkTest, ChoosingAComPortOpensItAndTheStatusSaysSo) {
+  Choose("LoggerPortCB", 1);
+  EXPECT_EQ(Host().ports.OpenCom(0), 1);
+  Second();
+  EXPECT_EQ(Find<QLabel>("COMStatus")->text(), "COM1 @ 9600 Baud");
+  EXPECT_EQ(Find<QLabel>("PLoggerPort")->text(), "Logger Port: COM1");
+  EXPECT_FALSE(Find<QLabel>("PLoggerPort")->isHidden());
+  Choose("LoggerSetupCB", 8);
+  EXPECT_EQ(wire->lines.back(), (LineParams{19200, 'N', 8, 1}));
+}
+
+TEST_F(MainWindowLinkTest, RawLoggerDataScrollsThroughTheTerminal) {
+  Choose("LoggerPortCB", 1);
+  Choose("RawSourceCB", 1);
+  EXPECT_TRUE(Find<QComboBox>("RawPortCB")->isHidden());
+  auto* display = Find<QPushButton>("BTDisplayRaw");
+  display->click();
+  EXPECT_EQ(display->text(), "Stop Display");
+  auto* memo = Find<QPlainTextEdit>("Memo1");
+  for (int i = 0; i < 150; ++i) {
+    wire->Push("line " + std::to_string(i) + "\r\n");
+    FastTicks(1);
+  }
+  EXPECT_EQ(memo->document()->blockCount(), 101);
+  EXPECT_TRUE(memo->toPlainText().endsWith("line 149"));
+  display->click();
+  EXPECT_EQ(display->text(), "Display Data");
+}
+
+TEST_F(MainWindowLinkTest, ParsedDataShowsOnePortOfOneLogger) {
+  Choose("LoggerPortCB", 1);
+  Choose("RawSourceCB", 0);
+  Find<QSpinBox>("RawMuxIDUD")->setValue(2);
+  EXPECT_EQ(Find<QLabel>("RawMuxIDLB")->text(), "Logger ID:    2");
+  Find<QPushButton>("BTDisplayRaw")->click();
+  Data(0, "T=12.345 C=35.01\r\n");
+  FastTicks(2);
+  EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->toPlainText().contains("T=12.345 C=35.01"));
+}
+
+TEST_F(MainWindowLinkTest, WrongSpeedTurnsTheLineComboRed) {
+  Choose("LoggerPortCB", 1);
+  auto* line = Find<QComboBox>("LoggerSetupCB");
+  for (int s = 0; s < 4; ++s) {
+    wire->Push(std::string(30, '\xE7'));
+    Second();
+  }
+  EXPECT_EQ(AppliedColour(line, kWindowColour), kRed);
+  EXPECT_EQ(line->palette().color(QPalette::Button), QColor(255, 0, 0));
+  wire->Push(test::FixedPacket(3));
+  FastTicks(1);
+  EXPECT_EQ(AppliedColour(line, kWindowColour), kWindowColour);
+}
+
+TEST_F(MainWindowLinkTest, AutoBaudMenuItemStepsDownAndUnchecksOnTheFirstPacket) {
+  Choose("LoggerPortCB", 1);
+  QAction* autoBaud = Action("AutoBaudRateDetection");
+  autoBaud->trigger();
+  EXPECT_TRUE(autoBaud->isChecked());
+  EXPECT_EQ(Find<QComboBox>("LoggerSetupCB")->currentText(), "115200");
+  for (int s = 0; s < 6; ++s) {
+    wire->Push(std::string(30, '\xE7'));
+    Second();
+  }
+  EXPECT_EQ(Find<QComboBox>("LoggerSetupCB")->currentText(), "57600");
+  wire->Push(test::FixedPacket(3));
+  FastTicks(1);
+  EXPECT_FALSE(autoBaud->isChecked());
+}
+
+TEST_F(MainWindowLinkTest, StatisticsWindowShowsLiveCounts) {
+  Choose("LoggerPortCB", 1);
+  auto* stats = windows.statsForm.get();
+  EXPECT_TRUE(stats->isHidden());
+  Action("HostPortStats")->trigger();
+  EXPECT_FALSE(stats->isHidden());
+  EXPECT_EQ(stats->windowTitle(), "Host Port Statistics");
+  wire->Push(test::FixedPacket(3));
+  Second();
+  auto* line1 = stats->findChild<QLabel*>("SFLB1");
+  auto* line5 = stats->findChild<QLabel*>("SFLB5");
+  ASSERT_NE(line1, nullptr);
+  EXPECT_EQ(line1->text(), "Bytes/Sec:  132");
+  EXPECT_EQ(line5->text(), "Packet Count: 1");
+  EXPECT_FALSE(stats->findChild<QLabel*>("SFLB9")->isHidden());
+  Second();
+  EXPECT_EQ(AppliedColour(line1, kButtonFace), kYellow);
+  EXPECT_EQ(AppliedColour(stats->findChild<QLabel*>("SFLB3"), kButtonFace), kRed);
+
+  stats->close();  // its own close box only hides it; the lines keep counting
+  wire->Push(test::FixedPacket(3));
+  Second();
+  Action("HostPortStats")->trigger();
+  EXPECT_EQ(line5->text(), "Packet Count: 2");
+}
+
+TEST_F(MainWindowLinkTest, SequenceGapsShowInTheUnitCountsAndResetClearsThem) {
+  Choose("LoggerPortCB", 1);
+  Data(0, "a");
+  FastTicks(1);
+  Data(3, "b");
+  FastTicks(1);
+  Second();
+  EXPECT_EQ(Find<QLabel>("LBUnit2")->text(), "Unit 2: 2 \t1 \t2");
+  EXPECT_TRUE(Find<QLabel>("LBTimeUnit")->isHidden());
+  Find<QPushButton>("BTResetCounters")->click();
+  Second();
+  EXPECT_EQ(Find<QLabel>("LBUnit2")->text(), "Unit 2: 0 \t0 \t0");
+}
+
+TEST_F(MainWindowLinkTest, TypedTextGoesToTheLoggerAndIsEchoed) {
+  Choose("LoggerPortCB", 1);
+  auto* edit = Find<QLineEdit>("EditSendText");
+  EXPECT_EQ(edit->text(), "Enter Text");
+  edit->setText("abc");
+  emit edit->returnPressed();
+  EXPECT_EQ(edit->text(), "");
+  EXPECT_EQ(wire->TakeFromHost(), (test::Bytes{'a', 'b', 'c', '\r', '\n'}));
+  edit->setText("abc");
+  Find<QPushButton>("BTSendText")->click();
+  EXPECT_EQ(wire->TakeFromHost(), (test::Bytes{'a', 'b', 'c'}));
+  EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->toPlainText().contains("abc"));
+}
+
+TEST_F(MainWindowLinkTest, BadFlashPanelJoinsTheLeftColumn) {
+  Choose("LoggerPortCB", 1);
+  auto* flash = Find<QLabel>("FlashPanel");
+  auto* hostStatus = Find<QWidget>("HostStatusGB");
+  Second();
+  EXPECT_TRUE(flash->isHidden());
+  const int topBefore = hostStatus->y();
+  wire->Push(test::FixedPacket(2, {3, 0}));
+  FastTicks(1);
+  Second();
+  EXPECT_FALSE(flash->isHidden());
+  EXPECT_EQ(hostStatus->y(), topBefore + 35 + 4);
+}
+
+}  // namespace
+}  // namespace ql
