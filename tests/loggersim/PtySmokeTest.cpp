@@ -1,0 +1,68 @@
+#include "loggersim/PtyLink.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <memory>
+
+#include "SimStream.h"
+#include "link/Receiver.h"
+#include "serial/PortTable.h"
+#include "serial/QtSerialDevice.h"
+#include "support/FakeOperator.h"
+
+namespace ql::sim {
+namespace {
+
+// The host's Qt serial port on a real pseudo-terminal with the simulated logger behind it.
+struct PtySmokeTest : ::testing::Test {
+  static void SetUpTestSuite() {
+    if (QCoreApplication::instance() == nullptr) app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  static void TearDownTestSuite() { app.reset(); }
+
+  static inline int argc = 1;
+  static inline char name[] = "test_loggersim";
+  static inline char* argv[] = {name, nullptr};
+  static inline std::unique_ptr<QCoreApplication> app;
+};
+
+TEST_F(PtySmokeTest, HostRecognisesStatusOverAPseudoTerminal) {
+  LoggerModel model;
+  PtyLink link;
+  std::string error;
+  ASSERT_TRUE(link.Open(model.Line(), error)) << error;
+
+  ql::test::FakeOperator person;
+  PortTable ports([] { return std::make_unique<QtSerialDevice>(); }, person);
+  ComPortMap map;
+  map.Parse("COM1=" + link.SlavePath() + "\n");
+  ports.SetComPortMap(map);
+  ports.InitPortTable();
+  ASSERT_EQ(ports.ConfigurePort(0, 1, 6), 6);
+  ASSERT_TRUE(ports.IsPortOpen(0)) << (person.boxes.empty() ? "" : person.boxes[0].text);
+
+  Receiver receiver(ports);
+  int statuses = 0;
+  receiver.hooks().dispatch = [&](int type, const uint8_t*) { statuses += type == 3 ? 1 : 0; };
+  // A quarter of a simulated second per round; the short poll only lets the bytes cross.
+  for (int round = 0; round < 400 && statuses < 2; ++round) {
+    link.Pump(model, 2, 250);
+    QCoreApplication::processEvents();
+    receiver.ReceiveStep(0);
+  }
+  EXPECT_GE(statuses, 2);
+  EXPECT_TRUE(model.Understands(link.HostLine()));
+
+  const auto stop = test::Frame(kCmdStop);
+  ports.WritePort(0, stop.data(), static_cast<int>(stop.size()));
+  for (int round = 0; round < 100 && model.State() != kStateStandby; ++round) {
+    QCoreApplication::processEvents();
+    link.Pump(model, 2, 0);
+  }
+  EXPECT_EQ(model.State(), kStateStandby);
+  ports.ClosePort(0);
+}
+
+}  // namespace
+}  // namespace ql::sim
