@@ -2,6 +2,7 @@
 
 #include "HostState.h"
 #include "LinkHealth.h"
+#include "ReceivedRecords.h"
 #include "common/Format.h"
 
 namespace ql {
@@ -104,6 +105,11 @@ void Timer10msTimer(HostState& host) {
 }
 
 void Timer475msTimer(HostState& host) {
+  if (host.records.setupReceived) {
+    ShowLoggerSetup(host);
+    LoggerPortCBChange(host);
+  }
+  if (host.records.statusReceived) DecodeLoggerStatus(host);
   host.caption = Format("ZR Logger Host v%4.2f", HostState::kHostVersion);
   const BadFlashChange flash = ShowBadFlash(host.records);
   if (flash.changed) {

@@ -5,6 +5,7 @@
 
 #include "LoggerPortControls.h"
 #include "PcClock.h"
+#include "SetupPageState.h"
 #include "StatsBoard.h"
 #include "TerminalWriter.h"
 #include "link/DataRecordConsumer.h"
@@ -59,12 +60,17 @@ class HostState {
   PcClock pc;
   TerminalWriter terminal;
   StatsBoard stats;
+  SetupPageState setupPage;
+  StatusMemory statusMemory;
+  PendingDisplay pending;
+  int hostMode = -1;  // the host mode the last display change applied
   int recordState = 0;  // 0 off, 1 raw file, 2..4 archives, 5 and 6 replay
   std::string caption = "ZR Logger Host v7";
   // Set when a member of the left-hand column was shown or hidden; the window lays the
   // column out again and clears it.
   bool layoutDirty = false;
   bool flashPanelVisible = false;  // FlashPanel "Bad Flash Operations"
+  bool debugFile = false;          // "Write Debug File": run extraction keeps a log
 
  private:
   void WireReceiver();

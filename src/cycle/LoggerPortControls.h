@@ -19,6 +19,7 @@ struct LoggerPortControls {
   bool groupVisible = false;         // LoggerPortGB
   bool autoBaud = false;             // automatic baud-rate detection on (menu item checked)
   bool panelVisible = false;         // PLoggerPort
+  bool offered = true;               // COMStatus and the Logger_Port menu (not in PC-Logger mode)
   std::string panelText;             // "Logger Port: COM%1d"
   std::string comStatus;             // COMStatus
 

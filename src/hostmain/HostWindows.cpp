@@ -6,9 +6,19 @@ HostWindows CreateHostWindows(SerialDeviceFactory deviceFactory, Clock& clock, O
                               const std::filesystem::path& startDirectory) {
   HostWindows w;
   w.form1 = std::make_unique<TForm1>(std::move(deviceFactory), clock, op, startDirectory);
-  w.statsForm = std::make_unique<TStatsForm>(w.form1->Host().stats);
+  QWidget* owner = w.form1.get();
+  w.form2 = new TForm2(owner);
+  w.sleepForm = new TSleepForm(owner);
+  w.rs422Form = new TRS422Form(owner);
+  w.annotationForm = new TAnnotationForm(owner);
+  w.testPortForm = new TTestPortForm(owner);
+  w.statsForm = new TStatsForm(w.form1->Host().stats, owner);
+  w.muxIdForm = new TMuxIDForm(owner);
   Dialogs dialogs;
-  dialogs.statsForm = w.statsForm.get();
+  dialogs.form2 = w.form2;
+  dialogs.sleepForm = w.sleepForm;
+  dialogs.statsForm = w.statsForm;
+  dialogs.muxIdForm = w.muxIdForm;
   w.form1->AttachDialogs(dialogs);
   return w;
 }

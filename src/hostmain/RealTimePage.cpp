@@ -1,25 +1,24 @@
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTabWidget>
 
+#include "Controls.h"
 #include "TForm1.h"
 #include "cycle/OperatorText.h"
 
 namespace ql {
 
+using namespace controls;
+
 void TForm1::BuildRealTimePage() {
   RealTimePage& p = realTime_;
-  p.TSRealTime = new QWidget;
-  p.TSRealTime->setObjectName("TSRealTime");
-  Tabs->addTab(p.TSRealTime, "Real Time Data");
+  QWidget* page = p.TSRealTime = pages_[kTSRealTime];
 
-  p.Memo1 = new QPlainTextEdit(p.TSRealTime);
+  p.Memo1 = new QPlainTextEdit(page);
   p.Memo1->setObjectName("Memo1");
   p.Memo1->setReadOnly(true);
   p.Memo1->setMaximumBlockCount(static_cast<int>(TerminalWriter::kLongestLine));
@@ -27,38 +26,27 @@ void TForm1::BuildRealTimePage() {
   p.Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   p.Memo1->setFont(QFont("Monospace"));
 
-  p.BTDisplayRaw = new QPushButton("Display Data", p.TSRealTime);
-  p.BTDisplayRaw->setObjectName("BTDisplayRaw");
-  p.RawSourceCB = new QComboBox(p.TSRealTime);
-  p.RawSourceCB->setObjectName("RawSourceCB");
-  p.RawSourceCB->addItems({"Parsed Data", "Raw Logger Data", "Raw PC Logger Data"});
-  p.RawPortCB = new QComboBox(p.TSRealTime);
-  p.RawPortCB->setObjectName("RawPortCB");
-  for (int port = 1; port <= 8; ++port) p.RawPortCB->addItem(QString("Display Port %1").arg(port));
-  p.RawPortCB->addItem("All Analog Data");
-  p.RawMuxIDUD = new QSpinBox(p.TSRealTime);
-  p.RawMuxIDUD->setObjectName("RawMuxIDUD");
-  p.RawMuxIDUD->setRange(1, 4);
-  p.RawMuxIDUD->setValue(2);
-  p.RawMuxIDLB = new QLabel(p.TSRealTime);
-  p.RawMuxIDLB->setObjectName("RawMuxIDLB");
-
-  p.LBTimeUnit = new QLabel("Time Unit: 0", p.TSRealTime);
-  p.LBTimeUnit->setObjectName("LBTimeUnit");
+  p.BTDisplayRaw = Button(page, "BTDisplayRaw", "Display Data");
+  p.RawSourceCB = Combo(page, "RawSourceCB", {"Parsed Data", "Raw Logger Data", "Raw PC Logger Data"});
+  QStringList ports;
+  for (int port = 1; port <= 8; ++port) ports << QString("Display Port %1").arg(port);
+  ports << "All Analog Data";
+  p.RawPortCB = Combo(page, "RawPortCB", ports);
+  p.RawMuxIDUD = UpDown(page, "RawMuxIDUD", 1, 4, 2);
+  p.RawMuxIDLB = Label(page, "RawMuxIDLB", "");
+  p.LBTimeUnit = Label(page, "LBTimeUnit", "Time Unit: 0");
   p.LBTimeUnit->hide();
   for (int n = 1; n <= 4; ++n) {
-    QLabel* unit = new QLabel(QString("Unit %1: 0 \t0 \t0").arg(n), p.TSRealTime);
-    unit->setObjectName(QString("LBUnit%1").arg(n));
-    p.LBUnit[static_cast<size_t>(n - 1)] = unit;
+    p.LBUnit[static_cast<size_t>(n - 1)] = Label(page, QString("LBUnit%1").arg(n), QString("Unit %1: 0 \t0 \t0").arg(n));
   }
-  p.BTResetCounters = new QPushButton("Reset Counters", p.TSRealTime);
-  p.BTResetCounters->setObjectName("BTResetCounters");
-  p.EditSendText = new QLineEdit("Enter Text", p.TSRealTime);
+  p.BTResetCounters = Button(page, "BTResetCounters", "Reset Counters");
+  p.EditSendText = new QLineEdit("Enter Text", page);
   p.EditSendText->setObjectName("EditSendText");
-  p.BTSendText = new QPushButton("Send w/o CR LF", p.TSRealTime);
-  p.BTSendText->setObjectName("BTSendText");
+  p.BTSendText = Button(page, "BTSendText", "Send w/o CR LF");
+  p.Button3 = Button(page, "Button3", "Polled-Wake");
+  p.Button4 = Button(page, "Button4", "Polled-Sleep");
 
-  auto* grid = new QGridLayout(p.TSRealTime);
+  auto* grid = new QGridLayout(page);
   grid->addWidget(p.BTDisplayRaw, 0, 0);
   grid->addWidget(p.RawSourceCB, 0, 1);
   grid->addWidget(p.RawPortCB, 0, 2);
@@ -67,11 +55,15 @@ void TForm1::BuildRealTimePage() {
   grid->addWidget(p.Memo1, 1, 0, 1, 6);
   grid->addWidget(p.EditSendText, 2, 0, 1, 4);
   grid->addWidget(p.BTSendText, 2, 4);
-  auto* counts = new QHBoxLayout;
-  counts->addWidget(p.LBTimeUnit);
-  for (QLabel* unit : p.LBUnit) counts->addWidget(unit);
-  counts->addStretch(1);
-  counts->addWidget(p.BTResetCounters);
+  auto* counts = new QGridLayout;
+  counts->addWidget(p.LBTimeUnit, 0, 0);
+  for (size_t i = 0; i < p.LBUnit.size(); ++i) counts->addWidget(p.LBUnit[i], static_cast<int>(i / 2), static_cast<int>(1 + i % 2));
+  counts->setColumnMinimumWidth(1, 200);
+  counts->setColumnMinimumWidth(2, 200);
+  counts->setColumnStretch(3, 1);
+  counts->addWidget(p.Button3, 0, 4);
+  counts->addWidget(p.Button4, 1, 4);
+  counts->addWidget(p.BTResetCounters, 0, 5);
   grid->addLayout(counts, 3, 0, 1, 6);
   grid->setColumnStretch(5, 1);
 
@@ -86,6 +78,19 @@ void TForm1::BuildRealTimePage() {
   connect(p.BTResetCounters, &QPushButton::clicked, this, &TForm1::BTResetCountersClick);
   connect(p.EditSendText, &QLineEdit::returnPressed, this, &TForm1::EditSendTextKeyDown);
   connect(p.BTSendText, &QPushButton::clicked, this, &TForm1::BTSendTextClick);
+  connect(p.Button3, &QPushButton::clicked, this, [this] { Button1Click(true); });
+  connect(p.Button4, &QPushButton::clicked, this, [this] { Button1Click(false); });
+}
+
+void TForm1::BTDisplayRawClick() {
+  ToggleDisplay(host_.display);
+  SyncRealTimePage();
+}
+
+void TForm1::RawPortCBChange() {
+  ql::RawPortCBChange(host_.display, realTime_.RawSourceCB->currentIndex(), realTime_.RawPortCB->currentIndex(),
+                      realTime_.RawMuxIDUD->value());
+  SyncRealTimePage();
 }
 
 void TForm1::BTResetCountersClick() { host_.senders.ResetPerSender(); }
@@ -102,28 +107,15 @@ void TForm1::BTSendTextClick() {
   SendOperatorText(host_, text, false);
 }
 
-void TForm1::BTDisplayRawClick() {
-  ToggleDisplay(host_.display);
-  SyncRealTimePage();
-}
-
-void TForm1::RawPortCBChange() {
-  ql::RawPortCBChange(host_.display, realTime_.RawSourceCB->currentIndex(), realTime_.RawPortCB->currentIndex(),
-                      realTime_.RawMuxIDUD->value());
-  SyncRealTimePage();
-}
-
 void TForm1::SyncRealTimePage() {
   const RealTimeDisplay& d = host_.display;
-  realTime_.BTDisplayRaw->setText(d.ButtonCaption());
-  realTime_.RawMuxIDLB->setText(QString::fromStdString(d.loggerIdLabel));
-  realTime_.RawMuxIDLB->setVisible(d.selectorsVisible);
-  realTime_.RawMuxIDUD->setVisible(d.selectorsVisible);
-  realTime_.RawPortCB->setVisible(d.selectorsVisible);
-  realTime_.LBTimeUnit->setText(QString::fromStdString(d.timeUnitLabel));
-  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) {
-    realTime_.LBUnit[i]->setText(QString::fromStdString(d.unitLabels[i]));
-  }
+  SetText(realTime_.BTDisplayRaw, d.ButtonCaption());
+  SetText(realTime_.RawMuxIDLB, d.loggerIdLabel);
+  SetVisible(realTime_.RawMuxIDLB, d.selectorsVisible);
+  SetVisible(realTime_.RawMuxIDUD, d.selectorsVisible);
+  SetVisible(realTime_.RawPortCB, d.selectorsVisible);
+  SetText(realTime_.LBTimeUnit, d.timeUnitLabel);
+  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) SetText(realTime_.LBUnit[i], d.unitLabels[i]);
 }
 
 }  // namespace ql

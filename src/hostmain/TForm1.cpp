@@ -1,24 +1,50 @@
 #include "TForm1.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 
+#include "Controls.h"
 #include "common/Format.h"
 #include "common/Operator.h"
 #include "cycle/Cycle.h"
 #include "cycle/LinkHealth.h"
+#include "cycle/ReceivedRecords.h"
+#include "dialogs/TSleepForm.h"
 #include "dialogs/TStatsForm.h"
 
 namespace ql {
+
+using namespace controls;
+
 namespace {
 
 // Design-time size of the page control; the window never shrinks it below this.
-constexpr QSize kTabsDesignSize(760, 520);
+constexpr QSize kTabsDesignSize(720, 500);
+
+// Tabs reports its own resizing like a change of page.
+class ResizeWatcher : public QObject {
+ public:
+  ResizeWatcher(QObject* parent, std::function<void()> onResize) : QObject(parent), onResize_(std::move(onResize)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Resize) onResize_();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> onResize_;
+};
 
 }  // namespace
 
-TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op,
-               std::filesystem::path startDirectory, QWidget* parent)
+TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, std::filesystem::path startDirectory,
+               QWidget* parent)
     : QMainWindow(parent), startDirectory_(std::move(startDirectory)), host_(std::move(deviceFactory), clock, op) {
   setObjectName("Form1");
   setWindowTitle("ZR Logger Host v7");
@@ -30,12 +56,34 @@ TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op,
 
   BuildMenus();
   BuildLeftColumn();
-  BuildRealTimePage();
+  BuildPages();
+  ConnectSetupControls();
   BuildTimers();
   FormCreate();
+  resize(1200, 680);
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::AttachDialogs(const Dialogs& dialogs) {
+  dialogs_ = dialogs;
+  SyncDialogs();
+}
+
+void TForm1::BuildPages() {
+  for (int i = 0; i < kPageCount; ++i) {
+    auto* page = new QWidget;
+    page->setObjectName(Pages()[static_cast<size_t>(i)].name);
+    Tabs->addTab(page, Pages()[static_cast<size_t>(i)].caption);
+    pages_[static_cast<size_t>(i)] = page;
+  }
+  BuildPortSetupPage();
+  BuildLoggerControlPage();
+  BuildDataStatusPage();
+  BuildRealTimePage();
+  connect(Tabs, &QTabWidget::currentChanged, this, &TForm1::TabsChange);
+  Tabs->installEventFilter(new ResizeWatcher(this, [this] { TabsChange(); }));
+}
 
 void TForm1::BuildTimers() {
   auto make = [this](const char* name, int interval, void (TForm1::*handler)()) {
@@ -43,34 +91,46 @@ void TForm1::BuildTimers() {
     timer->setObjectName(name);
     timer->setInterval(interval);
     timer->setTimerType(Qt::PreciseTimer);
-    connect(timer, &QTimer::timeout, this, handler);
+    if (handler != nullptr) connect(timer, &QTimer::timeout, this, handler);
     return timer;
   };
   timers_.Timer10ms = make("Timer10ms", 5, &TForm1::Timer10msTimer);
   timers_.Timer475ms = make("Timer475ms", 1000, &TForm1::Timer475msTimer);
   timers_.Timer1000ms = make("Timer1000ms", 1000, &TForm1::Timer1000msTimer);
-  timers_.TTimeout = new QTimer(this);
-  timers_.TTimeout->setObjectName("TTimeout");
-  timers_.TTimeout->setInterval(1500);
+  timers_.TTimeout = make("TTimeout", 1500, nullptr);
 }
 
 void TForm1::FormCreate() {
+  // 1. The page control never gets smaller than its design size.
   tabsMinimum_ = Tabs->size();
+  // 2, 9, 10: the setup state starts in the non-moored layout with the once-per-hour
+  // boxes and headings hidden; the status group shows only its caption, on yellow.
+  // 3. The port table: every slot closed at 9600.
   host_.ports.InitPortTable();
+  // 4, 6. Real-time page defaults and the first page.
+  ql::RawPortCBChange(host_.display, RealTimeDisplay::kParsedData, 0, realTime_.RawMuxIDUD->value());
+  Tabs->setCurrentWidget(portSetup_.TSPortSetup);
+  // 7.
+  SetSetupCurrent(host_, false);
+  // 11. No logger port yet; the COM mapping of this PC sits beside the host setup.
+  host_.loggerPort.comIndex = 0;
+  host_.loggerPort.lineIndex = kLine9600;
   ComPortMap map;
   map.LoadFile(startDirectory_ / ComPortMap::kFileName);
   host_.ports.SetComPortMap(map);
-  host_.loggerPort.comIndex = 0;
-  host_.loggerPort.lineIndex = kLine9600;
   if (!map.Problems().empty()) {
     std::string text = "These lines of comports.txt were not understood and are ignored:\n";
     for (const std::string& p : map.Problems()) text += p + "\n";
     host_.op.Warning("COM Port Mapping", text);
   }
-  if (host_.loggerPort.comIndex == 0 || host_.loggerPort.lineIndex == 0) {
-    if (!host_.loggerPort.groupVisible) ShowLoggerPortSetup(host_);
+  // 12. No host setup file is read yet: start without a host mode.
+  SetupDisplayMode(kNoHostMode);
+  // 13.
+  if ((host_.loggerPort.comIndex == 0 || host_.loggerPort.lineIndex == 0) && !host_.loggerPort.groupVisible) {
+    ShowLoggerPortSetup(host_);
   }
   SyncAfterEvent();
+  // 14, 15.
   FormResize();
   timers_.Timer10ms->start();
   timers_.Timer1000ms->start();
@@ -99,7 +159,8 @@ void TForm1::Timer10msTimer() {
 
 void TForm1::Timer475msTimer() {
   RunTick([](HostState& h) { ql::Timer475msTimer(h); });
-  setWindowTitle(QString::fromStdString(host_.caption));
+  setWindowTitle(Text(host_.caption));
+  ApplyPendingDisplay();
   SyncAfterEvent();
 }
 
@@ -113,10 +174,78 @@ void TForm1::SyncDialogs() {
 }
 
 void TForm1::SyncAfterEvent() {
+  ApplyPendingDisplay();
   SyncLeftColumn();
   SyncRealTimePage();
   SyncDialogs();
   if (host_.layoutDirty) FormResize();
+}
+
+void TForm1::SetupDisplayMode(int pendingMode) {
+  if (const std::optional<ModeDisplay> display = ql::SetupDisplayMode(host_, pendingMode)) ApplyModeDisplay(*display);
+  SyncSetupPages();
+  SyncAfterEvent();
+}
+
+void TForm1::ModesMenuClick(int hostMode) {
+  if (const std::optional<ModeDisplay> display = ChooseHostMode(host_, hostMode)) ApplyModeDisplay(*display);
+  SyncSetupPages();
+  SyncAfterEvent();
+}
+
+void TForm1::ApplyModeDisplay(const ModeDisplay& d) {
+  for (int i = 0; i < kPageCount; ++i) Tabs->setTabVisible(i, d.pages[static_cast<size_t>(i)]);
+  LoggerControlPage& l = loggerControl_;
+  for (auto [label, combo, setting] : {std::tuple{l.ModeLB, l.ModeCB, d.modeCB}, std::tuple{l.FileLB, l.FileCB, d.fileCB},
+                                       std::tuple{l.OutputLB, l.OutputCB, d.outputCB}}) {
+    SetVisible(label, setting.visible);
+    SetVisible(combo, setting.visible);
+  }
+  SetVisible(l.TimeSourceLB, false);
+  SetVisible(l.TimeSourceCB, false);
+  SetVisible(l.CBAutoStart, true);
+  SetVisible(left_.PStore, d.store);
+  SetVisible(left_.FlashPanel, false);
+  SetVisible(left_.RemoteHostPanel, false);
+  SetVisible(left_.LoggerStatusGB, d.loggerStatus);
+  SetVisible(left_.LBPower, d.power);
+  SetVisible(left_.LBRunStop, d.runStop);
+  SetVisible(left_.LBRunNumber, d.runNumber);
+  if (const auto menus = MenusForMode(host_.hostMode)) {
+    for (size_t i = 0; i < menus_.byMode.size(); ++i) menus_.byMode[i]->setVisible((*menus)[i]);
+  }
+}
+
+void TForm1::TabsChange() {
+  StopDisplay(host_.display);
+  SyncRealTimePage();
+}
+
+void TForm1::BTSleepClick() {
+  if (dialogs_.sleepForm != nullptr) dialogs_.sleepForm->show();
+}
+
+void TForm1::BTExitClick() {
+  Operator::Question q;
+  q.caption = "Program Termination";
+  q.text = "EXIT Program?";
+  q.buttons = Operator::Buttons::OkCancel;
+  q.icon = Operator::Icon::Question;
+  q.questionBeep = true;
+  if (host_.op.Ask(q) != Operator::Answer::Ok) return;
+  for (int slot = 0; slot < PortTable::kSlots; ++slot) host_.ports.ClosePort(slot);
+  exiting_ = true;
+  close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // The window's own close box ends the program the same way as "E&xit".
+  if (!exiting_) {
+    event->ignore();
+    BTExitClick();
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 }  // namespace ql

@@ -3,11 +3,12 @@
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
-#include <memory>
 
+#include "SetupActions.h"
 #include "cycle/HostState.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -21,11 +22,17 @@ class QTimer;
 
 namespace ql {
 
+class TForm2;
+class TMuxIDForm;
+class TSleepForm;
 class TStatsForm;
 
 // The dialogs the main window shows and hides; created after it, before the first tick.
 struct Dialogs {
+  TForm2* form2 = nullptr;
+  TSleepForm* sleepForm = nullptr;
   TStatsForm* statsForm = nullptr;
+  TMuxIDForm* muxIdForm = nullptr;
 };
 
 // The main window: the left-hand column of status panels, the tabbed pages and the
@@ -35,12 +42,12 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op,
-         std::filesystem::path startDirectory, QWidget* parent = nullptr);
+  TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, std::filesystem::path startDirectory,
+         QWidget* parent = nullptr);
   ~TForm1() override;
 
   HostState& Host() { return host_; }
-  void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+  void AttachDialogs(const Dialogs& dialogs);
 
   // Tick handlers, public so that tests drive them instead of waiting for timers.
   void Timer10msTimer();
@@ -51,20 +58,118 @@ class TForm1 : public QMainWindow {
   void LoggerPortCBChange();
   void ShowLoggerPortSetupClick();
   void AutoBaudRateDetectionClick();
+  void HostPortStatsClick();
   void BTDisplayRawClick();
   void RawPortCBChange();
-  void HostPortStatsClick();
   void BTResetCountersClick();
   void EditSendTextKeyDown();
   void BTSendTextClick();
+  void BTSendSetup1Click();
+  void BTGetSetup1Click(SetupButton sender);
+  void BTStopClick();
+  void Button1Click(bool wake);
+  void BTSleepClick();
+  void LoadDefaultLoggerSetupClick();
+  void ResetToMonitorClick();
+  void ToggleDebugClick();
+  void ModesMenuClick(int hostMode);
+  void TabsChange();
+  void BTExitClick();
   void FormResize();
+
+  // SetupDisplayMode: applies the pending host mode to the state and the window.
+  void SetupDisplayMode(int pendingMode);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  struct SerialPortRow {
+    QLabel* LBS = nullptr;
+    QComboBox* ComboMeter = nullptr;
+    QComboBox* CBPortSetup = nullptr;
+    QCheckBox* SOPH = nullptr;
+  };
+  struct AnalogPortRow {
+    QLabel* LBAnalog = nullptr;
+    QComboBox* CBAnalog = nullptr;
+    QCheckBox* AOPH = nullptr;
+  };
+  struct PumpRow {
+    QLabel* LBPump = nullptr;
+    QComboBox* CBPump = nullptr;
+    QCheckBox* POPH = nullptr;
+  };
+  struct TimeRow {
+    QLabel* label = nullptr;
+    QSpinBox* UD = nullptr;  // its edit is named like DelayEdit
+    QComboBox* Combo = nullptr;
+  };
+  struct HeadingPair {
+    QLabel* once = nullptr;
+    QLabel* perHour = nullptr;
+  };
+  struct PortSetupPage {
+    QWidget* TSPortSetup = nullptr;
+    std::array<SerialPortRow, 8> serial{};
+    std::array<AnalogPortRow, 7> analog{};
+    std::array<PumpRow, 4> pumps{};
+    HeadingPair serialHeadings, analogHeadings, pumpHeadings;
+    QLabel* LBSerial = nullptr;
+    QLabel* LBAnalogSetup = nullptr;
+    QLabel* LBPump = nullptr;
+    QLabel* HostType = nullptr;
+    QComboBox* CBHostPortSetup = nullptr;
+    QPushButton* BTSendSetup1 = nullptr;
+    QPushButton* BTGetSetup1 = nullptr;
+  };
+  struct LoggerControlPage {
+    QWidget* TSLoggerControl = nullptr;
+    QLabel* ModeLB = nullptr;
+    QComboBox* ModeCB = nullptr;
+    QLabel* OutputLB = nullptr;
+    QComboBox* OutputCB = nullptr;
+    QLabel* FileLB = nullptr;
+    QComboBox* FileCB = nullptr;
+    QLabel* TimeSourceLB = nullptr;
+    QComboBox* TimeSourceCB = nullptr;
+    std::array<TimeRow, 6> times{};
+    QSpinBox* UDLVCutOff = nullptr;
+    QLabel* LBLowVoltage = nullptr;
+    QSpinBox* UDAnalogRate = nullptr;
+    QLabel* LBAnalogRate = nullptr;
+    QCheckBox* CBAutoStart = nullptr;
+    QGroupBox* GroupBox7 = nullptr;
+    QPushButton* BTBegin = nullptr;
+    QPushButton* BTStop = nullptr;
+    QPushButton* BTSleep = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* BTSendSetup2 = nullptr;
+    QPushButton* BTGetSetup2 = nullptr;
+  };
+  struct StatusPortRow {
+    QLabel* MLabel = nullptr;
+    QLabel* MBPSLabel = nullptr;
+    QLabel* MFSLabel = nullptr;
+    QLabel* MTypeLabel = nullptr;
+    QLabel* MStatusLabel = nullptr;
+    QLabel* MFileSizeLabel = nullptr;
+  };
+  struct DataStatusPage {
+    QWidget* TSDataStatus = nullptr;
+    std::array<StatusPortRow, 8> ports{};
+    std::array<QLabel*, 7> LBA{};
+    std::array<QLabel*, 7> Analog{};
+    QLabel* LBAnalog = nullptr;
+    QLabel* AnalogFS = nullptr;
+    QLabel* AnalogFileSizeLabel = nullptr;
+  };
   struct LeftColumn {
+    QLabel* PStore = nullptr;
     QLabel* FlashPanel = nullptr;
+    QLabel* RemoteHostPanel = nullptr;
     QGroupBox* HostStatusGB = nullptr;
     QLabel* LBHostDandT = nullptr;
     QLabel* HostMode = nullptr;
@@ -74,6 +179,21 @@ class TForm1 : public QMainWindow {
     QComboBox* LoggerPortCB = nullptr;
     QComboBox* LoggerSetupCB = nullptr;
     QPushButton* CloseLoggerPortSetup = nullptr;
+    QGroupBox* LoggerStatusGB = nullptr;
+    QLabel* LoggerMode = nullptr;
+    QLabel* LBOperation = nullptr;
+    QLabel* LBDandT = nullptr;
+    QLabel* LBDrift = nullptr;
+    QLabel* LBTimeLeft = nullptr;
+    QLabel* LBRunNumber = nullptr;
+    QLabel* LBRunSize = nullptr;
+    QLabel* LBCurrentV = nullptr;
+    QLabel* LBStartV = nullptr;
+    QLabel* LBEndV = nullptr;
+    QLabel* LBFreeDisk = nullptr;
+    QLabel* LBTotalDisk = nullptr;
+    QLabel* LBPower = nullptr;
+    QLabel* LBRunStop = nullptr;
   };
   struct RealTimePage {
     QWidget* TSRealTime = nullptr;
@@ -88,12 +208,16 @@ class TForm1 : public QMainWindow {
     QPushButton* BTResetCounters = nullptr;
     QLineEdit* EditSendText = nullptr;
     QPushButton* BTSendText = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
   };
   struct Menus {
     QMenu* MenuLoggerPortSetup = nullptr;
     QAction* ShowLoggerPortSetup = nullptr;
     QAction* HostPortStats = nullptr;
     QAction* AutoBaudRateDetection = nullptr;
+    QAction* ToggleDebug = nullptr;
+    std::array<QAction*, kModeMenuItemCount> byMode{};  // items whose visibility follows the host mode
   };
   struct Timers {
     QTimer* Timer10ms = nullptr;
@@ -104,15 +228,29 @@ class TForm1 : public QMainWindow {
 
   void BuildMenus();
   void BuildLeftColumn();
+  void BuildPages();
+  void BuildPortSetupPage();
+  void BuildLoggerControlPage();
+  void BuildDataStatusPage();
   void BuildRealTimePage();
   void BuildTimers();
+  void ConnectSetupControls();
   void FormCreate();
 
   // Mirroring the host state into the controls.
   void SyncLeftColumn();
+  void SyncSetupPages();
   void SyncRealTimePage();
   void SyncDialogs();
+  void ApplyPendingDisplay();
+  void ApplyReceivedSetup(const ReceivedSetupView& view);
+  void ApplyStatus(const StatusDisplay& status);
+  void ApplyModeDisplay(const ModeDisplay& display);
   void SyncAfterEvent();
+
+  // A setup control was edited: write it into the setup state, then run the action.
+  template <typename Edit, typename Action>
+  void SetupEdit(Edit edit, Action action);
 
   template <typename Step>
   void RunTick(Step step);
@@ -121,8 +259,13 @@ class TForm1 : public QMainWindow {
   HostState host_;
   QWidget* central_ = nullptr;
   QTabWidget* Tabs = nullptr;
+  std::array<QWidget*, kPageCount> pages_{};
+  bool exiting_ = false;
   QSize tabsMinimum_;
   LeftColumn left_;
+  PortSetupPage portSetup_;
+  LoggerControlPage loggerControl_;
+  DataStatusPage dataStatus_;
   RealTimePage realTime_;
   Menus menus_;
   Timers timers_;

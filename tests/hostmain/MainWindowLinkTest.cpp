@@ -107,7 +107,7 @@ TEST_F(MainWindowLinkTest, AutoBaudMenuItemStepsDownAndUnchecksOnTheFirstPacket)
 
 TEST_F(MainWindowLinkTest, StatisticsWindowShowsLiveCounts) {
   Choose("LoggerPortCB", 1);
-  auto* stats = windows.statsForm.get();
+  auto* stats = windows.statsForm;
   EXPECT_TRUE(stats->isHidden());
   Action("HostPortStats")->trigger();
   EXPECT_FALSE(stats->isHidden());

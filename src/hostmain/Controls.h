@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QString>
+#include <string>
+
+// Making and setting controls the way the main window needs them: every control named
+// after its role, and values set from the host state without raising change events.
+namespace ql::controls {
+
+inline QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* Label(QWidget* parent, const QString& name, const QString& text);
+QLabel* Panel(QWidget* parent, const QString& name, const QString& text);
+QPushButton* Button(QWidget* parent, const QString& name, const QString& text);
+QCheckBox* CheckBox(QWidget* parent, const QString& name, const QString& text);
+QComboBox* Combo(QWidget* parent, const QString& name, const QStringList& items);
+QSpinBox* UpDown(QWidget* parent, const QString& name, int minimum, int maximum, int value, int step = 1);
+
+template <typename Items>
+QStringList ItemList(const Items& items) {
+  QStringList list;
+  for (const auto& item : items) list << QString::fromStdString(std::string(item));
+  return list;
+}
+
+void SetIndex(QComboBox* combo, int index);
+void SetValue(QSpinBox* upDown, int value);
+void SetChecked(QCheckBox* box, bool checked);
+void SetText(QLabel* label, const std::string& text);
+void SetText(QPushButton* button, const std::string& text);
+void SetVisible(QWidget* widget, bool visible);
+
+}  // namespace ql::controls
