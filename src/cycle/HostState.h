@@ -63,6 +63,8 @@ class HostState {
   SetupPageState setupPage;
   StatusMemory statusMemory;
   PendingDisplay pending;
+  // BTClearMemory and BTGetDirectory name the logger model once a status has named it.
+  MeterCaptions uploadCaptions{"Clear Logger Memory", "Get Logger Directory"};
   int hostMode = -1;  // the host mode the last display change applied
   int recordState = 0;  // 0 off, 1 raw file, 2..4 archives, 5 and 6 replay
   std::string caption = "ZR Logger Host v7";

@@ -58,6 +58,7 @@ void DecodeLoggerStatus(HostState& host) {
       host.pending.setupControls = true;
     }
   }
+  if (display.meterCaptions) host.uploadCaptions = *display.meterCaptions;
   if (display.remoteHostVisible) host.layoutDirty = true;
   host.records.statusReceived = false;
   host.pending.status = std::move(display);

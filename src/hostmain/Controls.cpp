@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include <QEvent>
+
 namespace ql::controls {
 
 QLabel* Label(QWidget* parent, const QString& name, const QString& text) {
@@ -42,6 +44,33 @@ QSpinBox* UpDown(QWidget* parent, const QString& name, int minimum, int maximum,
   upDown->setSingleStep(step);
   upDown->setValue(value);
   return upDown;
+}
+
+namespace {
+
+// Calls back on one kind of event of the widget it watches.
+class EventHook : public QObject {
+ public:
+  EventHook(QObject* parent, QEvent::Type type, std::function<void()> callback)
+      : QObject(parent), type_(type), callback_(std::move(callback)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == type_) callback_();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QEvent::Type type_;
+  std::function<void()> callback_;
+};
+
+}  // namespace
+
+void OnClick(QWidget* widget, std::function<void()> onClick) {
+  widget->installEventFilter(new EventHook(widget, QEvent::MouseButtonRelease, std::move(onClick)));
+}
+
+void OnResize(QWidget* widget, std::function<void()> onResize) {
+  widget->installEventFilter(new EventHook(widget, QEvent::Resize, std::move(onResize)));
 }
 
 void SetIndex(QComboBox* combo, int index) {

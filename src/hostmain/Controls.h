@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QString>
+#include <functional>
 #include <string>
 
 // Making and setting controls the way the main window needs them: every control named
@@ -27,6 +28,11 @@ QStringList ItemList(const Items& items) {
   for (const auto& item : items) list << QString::fromStdString(std::string(item));
   return list;
 }
+
+// Runs `onClick` when the widget (a panel that is not a button) is clicked.
+void OnClick(QWidget* widget, std::function<void()> onClick);
+// Runs `onResize` whenever the widget changes size.
+void OnResize(QWidget* widget, std::function<void()> onResize);
 
 void SetIndex(QComboBox* combo, int index);
 void SetValue(QSpinBox* upDown, int value);

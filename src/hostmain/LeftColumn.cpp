@@ -33,6 +33,7 @@ void TForm1::BuildLeftColumn() {
   LeftColumn& l = left_;
   l.PStore = Panel(central_, "PStore", "Setup is ???");
   l.PStore->setCursor(Qt::PointingHandCursor);
+  OnClick(l.PStore, [this] { BTGetSetup1Click(SetupButton::kStoreIndicator); });
   l.FlashPanel = Panel(central_, "FlashPanel", "Bad Flash Operations");
   l.RemoteHostPanel = Panel(central_, "RemoteHostPanel", "Remote Host Is On");
   l.FlashPanel->hide();

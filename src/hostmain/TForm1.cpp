@@ -28,19 +28,6 @@ namespace {
 // Design-time size of the page control; the window never shrinks it below this.
 constexpr QSize kTabsDesignSize(720, 500);
 
-// Tabs reports its own resizing like a change of page.
-class ResizeWatcher : public QObject {
- public:
-  ResizeWatcher(QObject* parent, std::function<void()> onResize) : QObject(parent), onResize_(std::move(onResize)) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Resize) onResize_();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  std::function<void()> onResize_;
-};
-
 }  // namespace
 
 TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, std::filesystem::path startDirectory,
@@ -82,7 +69,7 @@ void TForm1::BuildPages() {
   BuildDataStatusPage();
   BuildRealTimePage();
   connect(Tabs, &QTabWidget::currentChanged, this, &TForm1::TabsChange);
-  Tabs->installEventFilter(new ResizeWatcher(this, [this] { TabsChange(); }));
+  OnResize(Tabs, [this] { TabsChange(); });
 }
 
 void TForm1::BuildTimers() {

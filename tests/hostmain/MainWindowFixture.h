@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -37,13 +38,16 @@ struct MainWindowFixture : ::testing::Test {
     std::filesystem::remove_all(startDir);
     std::filesystem::create_directories(startDir);
     PrepareStartDirectory();
-    windows = CreateHostWindows(MemoryFactory(wire), clock, person, startDir);
+    windows = CreateHostWindows(MakeFactory(), clock, person, startDir);
   }
   void TearDown() override {
     windows = HostWindows{};
     std::filesystem::remove_all(startDir);
   }
   virtual void PrepareStartDirectory() {}
+  virtual SerialDeviceFactory MakeFactory() { return MemoryFactory(wire); }
+  // Time passing on the far side of the logger port as well.
+  virtual void Elapse(int ms) { clock.AdvanceMs(ms); }
 
   TForm1& Form() { return *windows.form1; }
   HostState& Host() { return windows.form1->Host(); }
@@ -65,13 +69,19 @@ struct MainWindowFixture : ::testing::Test {
 
   void FastTicks(int n) {
     for (int i = 0; i < n; ++i) {
-      clock.AdvanceMs(5);
+      Elapse(5);
       Form().Timer10msTimer();
     }
   }
+  // One second, ending with the one-second ticks: what the far side sent during the
+  // second has been read by then.
   void Second() {
-    FastTicks(4);
-    clock.AdvanceMs(980);
+    Elapse(20);
+    for (int i = 0; i < 10; ++i) {
+      Elapse(98);
+      Form().Timer10msTimer();
+      Form().Timer10msTimer();
+    }
     Form().Timer475msTimer();
     Form().Timer1000msTimer();
   }
