@@ -28,11 +28,11 @@ struct CycleTest : ::testing::Test {
   }
 
   void Data(int sender, int sequence) {
-    test::DataPacketSpec spec;
-    spec.sender = static_cast<uint8_t>(sender);
-    spec.sequence = static_cast<uint8_t>(sequence);
-    spec.sources[0] = "x";
-    wire->Push(test::DataPacket(spec));
+    test::DataPacketFields fields;
+    fields.sender = static_cast<uint8_t>(sender);
+    fields.sequence = static_cast<uint8_t>(sequence);
+    fields.sources[0] = "x";
+    wire->Push(test::DataPacket(fields));
     Timer10msTimer(host);
   }
 };

@@ -155,9 +155,9 @@ TEST_F(LinkHealthTest, OneSecondTickShowsPortStatusAndStatisticsLines) {
 TEST_F(LinkHealthTest, LargestPayloadIsShownPerSecondAndEver) {
   host.stats.StatsOpen(StatsBoard::kLoggerPortOwner, 9, "Host Port Statistics");
   SelectPort(1, 6);
-  test::DataPacketSpec big;
+  test::DataPacketFields big;
   big.sources[0] = std::string(1000, 'a');
-  test::DataPacketSpec small;
+  test::DataPacketFields small;
   small.sources[0] = std::string(10, 'b');
   RunSecond(test::DataPacket(big));
   EXPECT_EQ(host.stats.At(4).text, "Max Bytes/Packet: 1000   1000");

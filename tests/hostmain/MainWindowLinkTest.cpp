@@ -12,11 +12,11 @@ using test::MainWindowFixture;
 
 struct MainWindowLinkTest : MainWindowFixture {
   void Data(uint8_t sequence, const std::string& port1) {
-    test::DataPacketSpec spec;
-    spec.sender = 2;
-    spec.sequence = sequence;
-    spec.sources[0] = port1;
-    wire->Push(test::DataPacket(spec));
+    test::DataPacketFields fields;
+    fields.sender = 2;
+    fields.sequence = sequence;
+    fields.sources[0] = port1;
+    wire->Push(test::DataPacket(fields));
   }
 };
 

@@ -33,13 +33,13 @@ struct ConsumerTest : ::testing::Test {
 
   int Feed(int sender, int sequence, const std::string& port1 = "x", int state = 0,
            const std::string& analog = "") {
-    test::DataPacketSpec spec;
-    spec.sender = static_cast<uint8_t>(sender);
-    spec.sequence = static_cast<uint8_t>(sequence);
-    spec.time = 0x01020304;
-    spec.sources[0] = port1;
-    spec.sources[8] = analog;
-    test::Bytes p = test::DataPacket(spec);
+    test::DataPacketFields fields;
+    fields.sender = static_cast<uint8_t>(sender);
+    fields.sequence = static_cast<uint8_t>(sequence);
+    fields.time = 0x01020304;
+    fields.sources[0] = port1;
+    fields.sources[8] = analog;
+    test::Bytes p = test::DataPacket(fields);
     return consumer.ConsumeDataRecord(p.data() + 2, static_cast<int>(p.size()) - 4, state);
   }
 };
@@ -154,9 +154,9 @@ TEST_F(ConsumerTest, RelaySendsTheChosenSourceToLoggerOutputDeckPortsOnly) {
 }
 
 TEST_F(ConsumerTest, CountsReachingPastTheDataReadNothingOutsideTheRecord) {
-  test::DataPacketSpec spec;
-  spec.sources[0] = "abcd";
-  test::Bytes p = test::DataPacket(spec);
+  test::DataPacketFields fields;
+  fields.sources[0] = "abcd";
+  test::Bytes p = test::DataPacket(fields);
   PutU16BE(&p[2 + 10 + 2], 3000);  // port 2 claims far more than the record holds
   display.running = true;
   display.loggerId = 2;

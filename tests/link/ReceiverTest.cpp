@@ -83,7 +83,7 @@ TEST_F(ReceiverTest, StrayUploadTypePairHoldsRecognitionUntilItsLengthIsBuffered
 }
 
 TEST_F(ReceiverTest, DataPacketsOfEveryLengthTheBufferHolds) {
-  test::DataPacketSpec empty;
+  test::DataPacketFields empty;
   empty.sequence = 9;
   wire->Push(DataPacket(empty));  // L = 0: a complete 36-byte packet
   EXPECT_EQ(Step(), Receiver::kPacket);
@@ -91,7 +91,7 @@ TEST_F(ReceiverTest, DataPacketsOfEveryLengthTheBufferHolds) {
   EXPECT_EQ(records[0].size(), 32u);
   EXPECT_EQ(records[0][3], 9);
 
-  test::DataPacketSpec longest;
+  test::DataPacketFields longest;
   longest.sources[0] = std::string(kLongestPayload, 'x');
   wire->Push(DataPacket(longest));
   EXPECT_EQ(Step(), Receiver::kPacket);
@@ -101,9 +101,9 @@ TEST_F(ReceiverTest, DataPacketsOfEveryLengthTheBufferHolds) {
 }
 
 TEST_F(ReceiverTest, DataPacketSplitOverTicksWaitsForItsTail) {
-  test::DataPacketSpec spec;
-  spec.sources[0] = "T=12.345\r\n";
-  const Bytes packet = DataPacket(spec);
+  test::DataPacketFields fields;
+  fields.sources[0] = "T=12.345\r\n";
+  const Bytes packet = DataPacket(fields);
   wire->Push(Bytes(packet.begin(), packet.begin() + 40));
   EXPECT_EQ(Step(), Receiver::kBytesOnly);
   EXPECT_EQ(receiver.DataExpected(), static_cast<int>(packet.size()));
@@ -130,9 +130,9 @@ TEST_F(ReceiverTest, LengthsTheBufferCannotHoldAreRefusedAtOnce) {
 }
 
 TEST_F(ReceiverTest, GoodDataPacketRightBehindACorruptedOneOfOtherLengthIsKept) {
-  test::DataPacketSpec a;
+  test::DataPacketFields a;
   a.sources[0] = std::string(40, 'a');
-  test::DataPacketSpec b;
+  test::DataPacketFields b;
   b.sources[0] = std::string(10, 'b');
   b.sequence = 1;
   Bytes corrupted = DataPacket(a);
@@ -164,9 +164,9 @@ TEST_F(ReceiverTest, ReplayStatesReportAPacketEvenWhenNothingIsDelivered) {
   };
   wire->Push(FixedPacket(3));  // the port is not read while replaying
   EXPECT_EQ(receiver.ReceiveStep(5), Receiver::kPacket);
-  test::DataPacketSpec spec;
-  spec.sources[8] = "analog";
-  next = DataPacket(spec);
+  test::DataPacketFields fields;
+  fields.sources[8] = "analog";
+  next = DataPacket(fields);
   EXPECT_EQ(receiver.ReceiveStep(6), Receiver::kPacket);
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(types, (std::vector<int>{8}));

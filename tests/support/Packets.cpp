@@ -14,20 +14,20 @@ Bytes FixedPacket(int type, const Bytes& bodyAfterType) {
   return p;
 }
 
-Bytes DataPacket(const DataPacketSpec& spec) {
+Bytes DataPacket(const DataPacketFields& fields) {
   std::string data;
-  for (const std::string& s : spec.sources) data += s;
+  for (const std::string& s : fields.sources) data += s;
   Bytes p(30, 0);
   p[0] = p[1] = 8;
-  p[2] = spec.format;
-  p[3] = spec.timeUnit;
-  p[4] = spec.sender;
-  p[5] = spec.sequence;
+  p[2] = fields.format;
+  p[3] = fields.timeUnit;
+  p[4] = fields.sender;
+  p[5] = fields.sequence;
   PutU16BE(&p[6], static_cast<uint16_t>(data.size()));
-  PutU32BE(&p[8], spec.time);
-  for (size_t k = 0; k < 9; ++k) PutU16BE(&p[12 + 2 * k], static_cast<uint16_t>(spec.sources[k].size()));
+  PutU32BE(&p[8], fields.time);
+  for (size_t k = 0; k < 9; ++k) PutU16BE(&p[12 + 2 * k], static_cast<uint16_t>(fields.sources[k].size()));
   p.insert(p.end(), data.begin(), data.end());
-  p.insert(p.end(), spec.trailer.begin(), spec.trailer.end());
+  p.insert(p.end(), fields.trailer.begin(), fields.trailer.end());
   p.resize(p.size() + 2);
   SealRecord(p.data(), static_cast<int>(p.size()));
   return p;

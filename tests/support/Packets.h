@@ -15,7 +15,7 @@ Bytes FixedPacket(int type, const Bytes& bodyAfterType = {});
 
 // A data packet (type 8) as the logger sends it: header fields big-endian, the nine
 // port counts, the data of each source in count order, the trailer, a good checksum.
-struct DataPacketSpec {
+struct DataPacketFields {
   uint8_t format = 1;
   uint8_t timeUnit = 0;
   uint8_t sender = 2;
@@ -24,7 +24,7 @@ struct DataPacketSpec {
   std::array<std::string, 9> sources{};  // data of port 1..8 and the ninth source
   std::string trailer = "####";
 };
-Bytes DataPacket(const DataPacketSpec& spec);
+Bytes DataPacket(const DataPacketFields& fields);
 
 // A data packet header that announces `payload` bytes, with nothing behind it.
 Bytes DataHeader(uint16_t payload);
