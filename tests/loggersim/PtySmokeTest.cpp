@@ -64,5 +64,18 @@ TEST_F(PtySmokeTest, HostRecognisesStatusOverAPseudoTerminal) {
   ports.ClosePort(0);
 }
 
+TEST_F(PtySmokeTest, OutputIsPacedAtTheLinesSpeed) {
+  LoggerModel::Options options;
+  options.dataRate = 200;  // far more than 9600 baud carries
+  LoggerModel model(options);
+  PtyLink link;
+  std::string error;
+  ASSERT_TRUE(link.Open(model.Line(), error)) << error;
+  for (int ms = 0; ms < 2000; ms += 10) link.Service(model, 10);
+  // Two seconds at 960 characters a second, plus the burst allowance.
+  EXPECT_LE(link.BytesToHost(), 2 * 960 + 240);
+  EXPECT_GE(link.BytesToHost(), 2 * 960 - 100);
+}
+
 }  // namespace
 }  // namespace ql::sim

@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -138,7 +139,13 @@ void PtyLink::Service(LoggerModel& model, int advanceMs) {
   if (pending_.size() > kPendingLimit) {
     pending_.erase(pending_.begin(), pending_.end() - static_cast<std::ptrdiff_t>(kPendingLimit));
   }
-  WriteHost();
+  // Pace the output at the logger's line speed: a start bit, the data bits, a parity
+  // bit when there is one and a stop bit per character.
+  const LineParams& line = model.Line();
+  const int bitsPerCharacter = 1 + line.dataBits + (line.parity == 'N' ? 0 : 1) + line.stopBits;
+  const double bytesPerSecond = static_cast<double>(line.baud) / bitsPerCharacter;
+  lineAllowance_ = std::min(lineAllowance_ + advanceMs * bytesPerSecond / 1000.0, bytesPerSecond * kLineBurstSeconds);
+  WriteHost(static_cast<size_t>(lineAllowance_));
 }
 
 void PtyLink::Pump(LoggerModel& model, int pollTimeoutMs, int advanceMs) {
@@ -158,11 +165,12 @@ void PtyLink::ReadHost(LoggerModel& model, bool garbled) {
   }
 }
 
-void PtyLink::WriteHost() {
+void PtyLink::WriteHost(size_t limit) {
+  const size_t toSend = std::min(limit, pending_.size());
   size_t sent = 0;
   bool lost = false;
-  while (sent < pending_.size()) {
-    const ssize_t n = ::write(master_, pending_.data() + sent, pending_.size() - sent);
+  while (sent < toSend) {
+    const ssize_t n = ::write(master_, pending_.data() + sent, toSend - sent);
     if (n > 0) {
       sent += static_cast<size_t>(n);
       continue;
@@ -174,6 +182,7 @@ void PtyLink::WriteHost() {
     break;
   }
   bytesToHost_ += static_cast<int64_t>(sent);
+  lineAllowance_ -= static_cast<double>(sent);
   if (lost) {
     pending_.clear();
   } else {

@@ -21,6 +21,9 @@ class PtyLink {
   enum : int { kHostReadable = 1, kOtherReady = 2 };
   // Bytes left unread at the host's end beyond this mean nobody is reading there.
   static constexpr int kUnreadLimit = 3072;
+  // A real line carries no more than its speed allows; this much of a second's worth
+  // may go out at once after a quiet spell.
+  static constexpr double kLineBurstSeconds = 0.25;
   // Output waiting to be written is cut to this much.
   static constexpr size_t kPendingLimit = 64 * 1024;
 
@@ -55,13 +58,14 @@ class PtyLink {
 
  private:
   void ReadHost(LoggerModel& model, bool garbled);
-  void WriteHost();
+  void WriteHost(size_t limit);
   void Close();
 
   int master_ = -1;
   int slave_ = -1;
   std::string slavePath_;
   std::vector<uint8_t> pending_;
+  double lineAllowance_ = 0;  // bytes the line may still carry
   LineScrambler toHost_;
   LineScrambler fromHost_;
   int64_t bytesToHost_ = 0;
