@@ -14,12 +14,6 @@ namespace ql {
 
 using namespace controls;
 
-namespace {
-
-constexpr int kStatusGroupClosedHeight = 20;
-
-}  // namespace
-
 void TForm1::BuildDataStatusPage() {
   DataStatusPage& p = dataStatus_;
   QWidget* page = p.TSDataStatus = pages_[kTSDataStatus];

@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <fstream>
 #include <QSpinBox>
 
 #include "MainWindowFixture.h"
@@ -171,6 +172,29 @@ TEST_F(MainWindowLinkTest, BadFlashPanelJoinsTheLeftColumn) {
   Second();
   EXPECT_FALSE(flash->isHidden());
   EXPECT_EQ(hostStatus->y(), topBefore + 35 + 4);
+}
+
+}  // namespace
+}  // namespace ql
+
+namespace ql {
+namespace {
+
+// A start directory whose comports.txt maps COM1 and holds a line the program cannot use.
+struct MainWindowComPortsTest : test::MainWindowFixture {
+  void PrepareStartDirectory() override {
+    std::ofstream(startDir / "comports.txt") << "# deck laptop\nCOM1=/dev/serial/by-id/usb-logger\nCOM14=/dev/x\n";
+  }
+};
+
+TEST_F(MainWindowComPortsTest, MappedComPortOpensItsDeviceAndBadLinesAreReportedOnce) {
+  ASSERT_EQ(person.boxes.size(), 1u);
+  EXPECT_EQ(person.boxes[0].caption, "COM Port Mapping");
+  EXPECT_NE(person.boxes[0].text.find("COM14=/dev/x"), std::string::npos);
+  Choose("LoggerPortCB", 1);
+  ASSERT_FALSE(wire->opened.empty());
+  EXPECT_EQ(wire->opened.back(), "/dev/serial/by-id/usb-logger");
+  EXPECT_EQ(person.boxes.size(), 1u);
 }
 
 }  // namespace
