@@ -1,29 +1,9 @@
 #include "ReceivedRecords.h"
 
-#include "HostModes.h"
 #include "HostState.h"
+#include "ModeLabels.h"
 
 namespace ql {
-
-void SetSetupCurrent(HostState& host, bool current) {
-  host.setupPage.setupCurrent = current;
-  host.layoutDirty = true;
-}
-
-void CompareHostAndLoggerModes(HostState& host) {
-  SetupPageState& page = host.setupPage;
-  if (const auto colour = CompareModes(page.loggerModeVisible, host.hostMode, page.loggerMode)) {
-    page.modesDisagree = *colour == ModeColour::kMismatch;
-  }
-}
-
-void ShowLoggerMode(HostState& host, int loggerMode) {
-  SetupPageState& page = host.setupPage;
-  page.loggerMode = loggerMode;
-  page.loggerModeText = LoggerModeText(loggerMode, page.meterType);
-  page.loggerModeVisible = true;
-  CompareHostAndLoggerModes(host);
-}
 
 void ShowLoggerSetup(HostState& host) {
   SetupPageState& page = host.setupPage;

@@ -14,12 +14,4 @@ void ShowLoggerSetup(HostState& host);
 // the logger (state, meter type, clock, fitted ports).
 void DecodeLoggerStatus(HostState& host);
 
-// Shared by the setup decoder and the host modes: the logger-mode label and the colour
-// comparison of the two mode labels.
-void ShowLoggerMode(HostState& host, int loggerMode);
-void CompareHostAndLoggerModes(HostState& host);
-
-// SetupCurrent changes re-lay the left-hand column, where PStore shows it.
-void SetSetupCurrent(HostState& host, bool current);
-
 }  // namespace ql

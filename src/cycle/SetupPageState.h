@@ -11,6 +11,8 @@
 
 namespace ql {
 
+class HostState;
+
 // What the setup pages show and the host knows about the logger's setup; the window
 // mirrors it into the Port Setup and Logger Control pages.
 struct SetupPageState {
@@ -50,5 +52,8 @@ struct PendingDisplay {
   std::optional<StatusDisplay> status;
   bool setupControls = false;  // the setup controls changed under the operator
 };
+
+// SetupCurrent changes re-lay the left-hand column, where PStore shows it.
+void SetSetupCurrent(HostState& host, bool current);
 
 }  // namespace ql

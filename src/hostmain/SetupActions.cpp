@@ -3,7 +3,7 @@
 #include "common/Operator.h"
 #include "cycle/HostState.h"
 #include "cycle/LinkHealth.h"
-#include "cycle/ReceivedRecords.h"
+#include "cycle/ModeLabels.h"
 #include "serial/CommandFrame.h"
 #include "setup/SendSetup.h"
 
@@ -113,8 +113,7 @@ std::optional<ModeDisplay> SetupDisplayMode(HostState& host, int pendingMode) {
     host.loggerPort.offered = display->loggerPort;
     host.layoutDirty = true;
   }
-  host.hostMode = pendingMode;
-  CompareHostAndLoggerModes(host);
+  ShowHostMode(host, pendingMode);
   ApplyLayout(host);
   RefreshAnalogRateLabel(host);
   SetSetupCurrent(host, false);

@@ -15,7 +15,6 @@
 #include "common/Operator.h"
 #include "cycle/Cycle.h"
 #include "cycle/LinkHealth.h"
-#include "cycle/ReceivedRecords.h"
 #include "dialogs/TSleepForm.h"
 #include "dialogs/TStatsForm.h"
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "SimulatedHost.h"
-#include "cycle/ReceivedRecords.h"
 #include "loggersim/LoggerPackets.h"
 #include "serial/CommandFrame.h"
 
