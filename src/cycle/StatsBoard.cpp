@@ -11,6 +11,7 @@ void StatsBoard::StatsOpen(int16_t owner, int lines, const std::string& caption)
   for (int i = 0; i < kLines; ++i) lines_[static_cast<size_t>(i)].visible = i < lines;
   caption_ = caption;
   windowVisible_ = true;
+  ++revision_;
 }
 
 void StatsBoard::StatsClose() {
@@ -18,6 +19,7 @@ void StatsBoard::StatsClose() {
   windowVisible_ = false;
   caption_ = "Closed";
   for (Line& l : lines_) l.visible = false;
+  ++revision_;
 }
 
 StatsBoard::Line* StatsBoard::Writable(int16_t owner, int line) {
@@ -26,11 +28,17 @@ StatsBoard::Line* StatsBoard::Writable(int16_t owner, int line) {
 }
 
 void StatsBoard::StatsSetLine(int16_t owner, int line, const std::string& text) {
-  if (Line* l = Writable(owner, line)) l->text = text;
+  Line* l = Writable(owner, line);
+  if (l == nullptr || l->text == text) return;
+  l->text = text;
+  ++revision_;
 }
 
 void StatsBoard::StatsSetColor(int16_t owner, int line, Colour colour) {
-  if (Line* l = Writable(owner, line)) l->colour = colour;
+  Line* l = Writable(owner, line);
+  if (l == nullptr || l->colour == colour) return;
+  l->colour = colour;
+  ++revision_;
 }
 
 }  // namespace ql

@@ -28,14 +28,17 @@ class StatsBoard {
   void StatsSetLine(int16_t owner, int line, const std::string& text);
   void StatsSetColor(int16_t owner, int line, Colour colour);
   // The window's own close box hides it; the owner stays and lines keep updating.
-  void HideWindow() { windowVisible_ = false; }
+  void HideWindow() {
+    windowVisible_ = false;
+    ++revision_;
+  }
 
   int16_t Owner() const { return owner_; }
   bool WindowVisible() const { return windowVisible_; }
   const std::string& Caption() const { return caption_; }
   const Line& At(int line) const { return lines_[static_cast<size_t>(line - 1)]; }
-
-  bool operator==(const StatsBoard&) const = default;
+  // Grows with every change, so a display redraws only when there is something new.
+  uint32_t Revision() const { return revision_; }
 
  private:
   Line* Writable(int16_t owner, int line);
@@ -44,6 +47,7 @@ class StatsBoard {
   bool windowVisible_ = false;
   std::string caption_ = "Statistics Form";
   std::array<Line, kLines> lines_{};
+  uint32_t revision_ = 0;
 };
 
 }  // namespace ql

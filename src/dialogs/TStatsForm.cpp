@@ -26,6 +26,8 @@ TStatsForm::TStatsForm(StatsBoard& board, QWidget* parent)
 }
 
 void TStatsForm::Sync() {
+  if (board_.Revision() == revisionShown_) return;
+  revisionShown_ = board_.Revision();
   const QString caption = QString::fromStdString(board_.Caption());
   if (windowTitle() != caption) setWindowTitle(caption);
   for (int i = 0; i < StatsBoard::kLines; ++i) {

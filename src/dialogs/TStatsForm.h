@@ -17,7 +17,8 @@ class TStatsForm : public QWidget {
  public:
   explicit TStatsForm(StatsBoard& board, QWidget* parent = nullptr);
 
-  // Copies the board's caption, lines, colours and visibility into the window.
+  // Copies the board's caption, lines, colours and visibility into the window when the
+  // board has changed since the last copy.
   void Sync();
 
  protected:
@@ -26,6 +27,7 @@ class TStatsForm : public QWidget {
  private:
   StatsBoard& board_;
   std::array<QLabel*, 9> lines_{};
+  uint32_t revisionShown_ = UINT32_MAX;
 };
 
 }  // namespace ql

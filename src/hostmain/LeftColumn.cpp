@@ -139,6 +139,8 @@ void TForm1::ShowLoggerPortSetupClick() {
 void TForm1::SyncLeftColumn() {
   LeftColumn& l = left_;
   const LoggerPortControls& port = host_.loggerPort;
+  portShown_ = port;
+  secondShown_ = host_.pc.secondShown;
   SetIndex(l.LoggerPortCB, port.comIndex);
   SetIndex(l.LoggerSetupCB, port.lineIndex);
   ApplyColour(l.LoggerPortCB, port.comColour, kWindowColour);

@@ -139,7 +139,7 @@ void TForm1::RunTick(Step step) {
 
 void TForm1::Timer10msTimer() {
   RunTick([](HostState& h) { ql::Timer10msTimer(h); });
-  SyncLeftColumn();
+  if (!(host_.loggerPort == portShown_) || host_.pc.secondShown != secondShown_) SyncLeftColumn();
   SyncDialogs();
 }
 

@@ -261,6 +261,10 @@ class TForm1 : public QMainWindow {
   QTabWidget* Tabs = nullptr;
   std::array<QWidget*, kPageCount> pages_{};
   bool exiting_ = false;
+  // What the left column last showed of the fast-changing state, so that the 5 ms tick
+  // touches the controls only when something changed.
+  LoggerPortControls portShown_;
+  int64_t secondShown_ = -1;
   QSize tabsMinimum_;
   LeftColumn left_;
   PortSetupPage portSetup_;
