@@ -79,7 +79,7 @@ TEST_F(LoggerModelTest, DataPacketsCarryBigEndianHeadersRunningSequencesAndPortT
 }
 
 TEST_F(LoggerModelTest, AnswersGetSetupKeepsASentSetupAndIgnoresABadOne) {
-  Say(Frame(kCmdGetSetup));
+  Say(Frame(CmdGetSetup));
   auto setups = OfType(Split(model.TakeOutput()), 1);
   ASSERT_EQ(setups.size(), 1u);
   const auto defaults = SetupRecord::Defaults().Bytes();
@@ -101,7 +101,7 @@ TEST_F(LoggerModelTest, AnswersGetSetupKeepsASentSetupAndIgnoresABadOne) {
   EXPECT_EQ(model.Setup().Mode(), SetupRecord::kProfileMode);
   EXPECT_EQ(model.Line().baud, 19200);  // its host port follows entry 0
 
-  Say(Frame(kCmdGetSetup));
+  Say(Frame(CmdGetSetup));
   setups = OfType(Split(model.TakeOutput()), 1);
   ASSERT_EQ(setups.size(), 1u);
   EXPECT_EQ(setups[0].bytes, std::vector<uint8_t>(profile.Bytes().begin(), profile.Bytes().end()));
@@ -112,11 +112,11 @@ TEST_F(LoggerModelTest, AnswersGetSetupKeepsASentSetupAndIgnoresABadOne) {
 }
 
 TEST_F(LoggerModelTest, StopAndBeginInEveryFormShowInTheNextStatus) {
-  Say(Frame(kCmdStop));
+  Say(Frame(CmdStop));
   EXPECT_EQ(NextStatusState(), kStateStandby);
   EXPECT_TRUE(OfType(Run(2000), 8).empty());
 
-  Say(Frame(kCmdBeginSample));
+  Say(Frame(CmdBeginSample));
   auto packets = Run(1000);
   EXPECT_EQ(OfType(packets, 3).back().State(), kStateSampling);
   EXPECT_EQ(OfType(packets, 3).back().RunNumber(), 5);
@@ -124,8 +124,8 @@ TEST_F(LoggerModelTest, StopAndBeginInEveryFormShowInTheNextStatus) {
 
   Say(Text("    STOP7E1STOP7E1"));
   EXPECT_EQ(NextStatusState(), kStateStandby);
-  Say(Frame(kCmdBeginSample));
-  Say(Frame(kCmdStop));
+  Say(Frame(CmdBeginSample));
+  Say(Frame(CmdStop));
   Say(Text("    BREAKBREAKBREAK"));
   EXPECT_EQ(NextStatusState(), kStateStandby);
 
@@ -137,13 +137,13 @@ TEST_F(LoggerModelTest, StopAndBeginInEveryFormShowInTheNextStatus) {
 
 TEST_F(LoggerModelTest, HearingFindsItsWayThroughNoiseBadFramesAndAbandonedRecords) {
   Say({0x00, 0x41, 0x02, 0x53, 0x54, 0xFF, 0x01});
-  Say(Frame(kCmdStop));
+  Say(Frame(CmdStop));
   EXPECT_EQ(model.State(), kStateStandby);
 
-  auto broken = Frame(kCmdSetTime, 42);
+  auto broken = Frame(CmdSetTime, 42);
   broken[10] ^= 0x10;
   Say(broken);
-  Say(Frame(kCmdBeginSample));
+  Say(Frame(CmdBeginSample));
   EXPECT_EQ(model.State(), kStateSampling);
   EXPECT_EQ(model.RejectedRecords(), 1);
 
@@ -151,20 +151,20 @@ TEST_F(LoggerModelTest, HearingFindsItsWayThroughNoiseBadFramesAndAbandonedRecor
   std::vector<uint8_t> partial{0x01, 0x01};
   partial.resize(12, 0);
   Say(partial);
-  Say(Frame(kCmdStop));
+  Say(Frame(CmdStop));
   EXPECT_EQ(model.State(), kStateSampling);
   model.Advance(1000);
   EXPECT_EQ(model.State(), kStateStandby);
 
   std::vector<uint16_t> codes;
   for (const HostMessage& m : model.Heard()) codes.push_back(m.code);
-  EXPECT_EQ(codes, (std::vector<uint16_t>{kCmdStop, kCmdBeginSample, kCmdStop}));
+  EXPECT_EQ(codes, (std::vector<uint16_t>{CmdStop, CmdBeginSample, CmdStop}));
 }
 
 TEST_F(LoggerModelTest, ClockDriftsUntilTheHostSetsIt) {
   model.faults().driftSeconds = 30;
   EXPECT_EQ(OfType(Run(1000), 3).back().LoggerSeconds(), kStart + 1 + 30);
-  Say(Frame(kCmdSetTime, 1'800'000'000u));
+  Say(Frame(CmdSetTime, 1'800'000'000u));
   EXPECT_EQ(model.faults().driftSeconds, 0);
   EXPECT_EQ(OfType(Run(1000), 3).back().LoggerSeconds(), 1'800'000'001);
   model.faults().driftSeconds = -3725;

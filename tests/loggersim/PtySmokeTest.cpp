@@ -54,7 +54,7 @@ TEST_F(PtySmokeTest, HostRecognisesStatusOverAPseudoTerminal) {
   EXPECT_GE(statuses, 2);
   EXPECT_TRUE(model.Understands(link.HostLine()));
 
-  const auto stop = test::Frame(kCmdStop);
+  const auto stop = test::Frame(CmdStop);
   ports.WritePort(0, stop.data(), static_cast<int>(stop.size()));
   for (int round = 0; round < 100 && model.State() != kStateStandby; ++round) {
     QCoreApplication::processEvents();

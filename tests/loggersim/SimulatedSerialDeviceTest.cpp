@@ -60,10 +60,10 @@ TEST_F(SimulatedSerialDeviceTest, HostReceiverRecognisesStatusDataAndAnswers) {
   EXPECT_EQ(Count(3), 3);
   EXPECT_EQ(sequences, (std::vector<int>{0, 1, 2, 3, 4, 5}));
 
-  Send(Frame(kCmdGetSetup));
+  Send(Frame(CmdGetSetup));
   EXPECT_EQ(receiver.ReceiveStep(0), Receiver::kPacket);
   EXPECT_EQ(Count(1), 1);
-  Send(Frame(kCmdStop));
+  Send(Frame(CmdStop));
   EXPECT_EQ(model->State(), kStateStandby);
 }
 
@@ -72,7 +72,7 @@ TEST_F(SimulatedSerialDeviceTest, MismatchedLineGarblesBothWaysUntilTheHostMatch
   for (int s = 0; s < 3; ++s) Second();
   EXPECT_GT(receiver.Counters().totalInput, 500u);
   EXPECT_EQ(receiver.Counters().packetsRecognised, 0u);
-  Send(Frame(kCmdStop));
+  Send(Frame(CmdStop));
   EXPECT_EQ(model->State(), kStateSampling);
   EXPECT_TRUE(model->Heard().empty());
 

@@ -5,28 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace ql::sim {
+#include "serial/CommandFrame.h"
 
-// Command codes the logger acts on.
-enum CommandCode : uint16_t {
-  kCmdStop = 0xA1A1,
-  kCmdBeginSample = 0xA2A2,
-  kCmdLoadDefaults = 0xA4A4,
-  kCmdSetLoggerId = 0xA6A6,
-  kCmdSleepUntil = 0xA7A7,
-  kCmdGetHardware = 0xA8A8,
-  kCmdUploadAck = 0xA9A9,
-  kCmdGetSetup = 0xACAC,
-  kCmdGetAnalogCal = 0xADAD,
-  kCmdSetTime = 0xAEAE,
-  kCmdLoadDefaultSetup = 0xAFAF,
-  kCmdSelectRs232 = 0xB4B4,
-  kCmdSelectRs422 = 0xB5B5,
-  kCmdResetToMonitor = 0xB6B6,
-  kCmdGetDirectory = 0xB8B8,
-  kCmdUploadRun = 0xBABA,
-  kCmdClearFlash = 0xBDBD,
-};
+namespace ql::sim {
 
 // One thing the host said, as the logger understood it.
 struct HostMessage {

@@ -154,40 +154,40 @@ void LoggerModel::Act(const HostMessage& message) {
 
 void LoggerModel::ActOnCommand(const HostMessage& m) {
   switch (m.code) {
-    case kCmdStop:
+    case CmdStop:
       Stop();
       break;
-    case kCmdBeginSample:
+    case CmdBeginSample:
       Begin();
       break;
-    case kCmdSetLoggerId:
+    case CmdSetLoggerId:
       loggerId_ = m.argB;
       if (firstSender_ == lastSender_) firstSender_ = lastSender_ = std::min(loggerId_, 255);
       break;
-    case kCmdSleepUntil:
+    case CmdSleepUntil:
       Sleep(m.argA);
       break;
-    case kCmdGetSetup:
+    case CmdGetSetup:
       Send(Bytes(setup_.Bytes().begin(), setup_.Bytes().end()));
       break;
-    case kCmdSetTime:
+    case CmdSetTime:
       SetClock(m.argA);
       faults_.driftSeconds = 0;
       break;
-    case kCmdLoadDefaultSetup: {
+    case CmdLoadDefaultSetup: {
       Stop();
       SetupRecord defaults = SetupRecord::Defaults();
       defaults.SetHostLine(line_);  // the host port keeps the speed the host talks at
       AcceptSetup(defaults);
       break;
     }
-    case kCmdSelectRs232:
+    case CmdSelectRs232:
       rs422_ = false;
       break;
-    case kCmdSelectRs422:
+    case CmdSelectRs422:
       rs422_ = true;
       break;
-    case kCmdClearFlash:
+    case CmdClearFlash:
       if (state_ == kStateSampling) endMillivolts_ = static_cast<int>(supplyMillivolts_);
       state_ = kStateClearMemory;
       clearMemorySecondsLeft_ = kClearMemorySeconds;
