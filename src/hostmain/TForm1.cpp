@@ -124,34 +124,57 @@ void TForm1::FormCreate() {
   timers_.TTimeout->start();
 }
 
+namespace {
+
+// Marks one tick of the window as running for as long as it lasts, and gives the
+// operator's boxes back the state they had before.
+class TickScope {
+ public:
+  TickScope(int& depth, Operator& op) : depth_(depth), op_(op), wasRunning_(depth > 0) {
+    ++depth_;
+    op_.SetTickRunning(true);
+  }
+  ~TickScope() {
+    --depth_;
+    op_.SetTickRunning(wasRunning_);
+  }
+  TickScope(const TickScope&) = delete;
+  TickScope& operator=(const TickScope&) = delete;
+
+ private:
+  int& depth_;
+  Operator& op_;
+  bool wasRunning_;
+};
+
+}  // namespace
+
 template <typename Step>
-void TForm1::RunTick(Step step) {
-  // A tick never runs inside another: boxes raised in a tick do not block it, so the
-  // only way to nest would be a modal dialog opened from a tick, and none is.
-  static thread_local bool inTick = false;
-  if (inTick) return;
-  inTick = true;
-  host_.op.SetTickRunning(true);
+bool TForm1::RunTick(Step step) {
+  // One tick at a time: a question asked inside a tick keeps the message loop running,
+  // and a tick started from there would share the receiver's buffer and the half-done
+  // work of the one it interrupts. It is skipped; the timer fires again soon.
+  if (tickDepth_ > 0) return false;
+  const TickScope scope(tickDepth_, host_.op);
   step(host_);
-  host_.op.SetTickRunning(false);
-  inTick = false;
+  return true;
 }
 
 void TForm1::Timer10msTimer() {
-  RunTick([](HostState& h) { ql::Timer10msTimer(h); });
+  if (!RunTick([](HostState& h) { ql::Timer10msTimer(h); })) return;
   if (!(host_.loggerPort == portShown_) || host_.pc.secondShown != secondShown_) SyncLeftColumn();
   SyncDialogs();
 }
 
 void TForm1::Timer475msTimer() {
-  RunTick([](HostState& h) { ql::Timer475msTimer(h); });
+  if (!RunTick([](HostState& h) { ql::Timer475msTimer(h); })) return;
   setWindowTitle(Text(host_.caption));
   ApplyPendingDisplay();
   SyncAfterEvent();
 }
 
 void TForm1::Timer1000msTimer() {
-  RunTick([](HostState& h) { ql::Timer1000msTimer(h); });
+  if (!RunTick([](HostState& h) { ql::Timer1000msTimer(h); })) return;
   SyncAfterEvent();
 }
 

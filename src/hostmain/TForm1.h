@@ -252,8 +252,9 @@ class TForm1 : public QMainWindow {
   template <typename Edit, typename Action>
   void SetupEdit(Edit edit, Action action);
 
+  // Runs one tick's step unless another tick of this window is still running.
   template <typename Step>
-  void RunTick(Step step);
+  bool RunTick(Step step);
 
   std::filesystem::path startDirectory_;
   HostState host_;
@@ -261,6 +262,7 @@ class TForm1 : public QMainWindow {
   QTabWidget* Tabs = nullptr;
   std::array<QWidget*, kPageCount> pages_{};
   bool exiting_ = false;
+  int tickDepth_ = 0;  // ticks of this window now running
   // What the left column last showed of the fast-changing state, so that the 5 ms tick
   // touches the controls only when something changed.
   LoggerPortControls portShown_;

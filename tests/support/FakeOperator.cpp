@@ -2,17 +2,18 @@
 
 namespace ql::test {
 
-void FakeOperator::Warning(const std::string& caption, const std::string& text) {
-  boxes.push_back({"warning", caption, text});
+void FakeOperator::Raised(const Box& box) {
+  boxes.push_back(box);
+  if (whileOpen) whileOpen();
 }
 
-void FakeOperator::Notice(const std::string& caption, const std::string& text) {
-  boxes.push_back({"notice", caption, text});
-}
+void FakeOperator::Warning(const std::string& caption, const std::string& text) { Raised({"warning", caption, text}); }
+
+void FakeOperator::Notice(const std::string& caption, const std::string& text) { Raised({"notice", caption, text}); }
 
 Operator::Answer FakeOperator::Ask(const Question& question) {
-  boxes.push_back({"ask", question.caption, question.text});
   questions.push_back(question);
+  Raised({"ask", question.caption, question.text});
   if (!answers.empty()) {
     const Answer a = answers.front();
     answers.pop_front();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ class FakeOperator : public Operator {
   std::deque<Answer> answers;
   std::vector<Question> questions;
   bool tickRunning = false;
+  // Runs while a box is open, as the message loop would under a modal box.
+  std::function<void()> whileOpen;
+
+ private:
+  void Raised(const Box& box);
 };
 
 }  // namespace ql::test
