@@ -1,0 +1,62 @@
+#include "ExtractOutputs.h"
+
+#include "RunFileName.h"
+
+namespace ql {
+namespace {
+
+constexpr std::array<const char*, kOutCount> kStems = {"Port1", "Port2", "Port3",   "Port4",   "Port5",
+                                                       "Port6", "Port7", "Port8",   "analog",  "archive",
+                                                       "Battery", "timestp", "Summary"};
+
+}  // namespace
+
+ExtractOutputs::ExtractOutputs(std::filesystem::path folder, std::string suffix)
+    : folder_(std::move(folder)), suffix_(std::move(suffix)) {}
+
+std::string ExtractOutputs::Name(int output) const { return RunOutputName(kStems[static_cast<size_t>(output)], suffix_); }
+
+bool ExtractOutputs::Open(int output) {
+  const auto k = static_cast<size_t>(output);
+  if (files_[k].is_open()) return true;
+  if (tried_[k]) return false;
+  tried_[k] = true;
+  files_[k].open(PathOf(Name(output)), std::ios::binary | std::ios::trunc);
+  if (!files_[k].is_open()) {
+    NoteFailure(output);
+    return false;
+  }
+  created_.push_back(Name(output));
+  return true;
+}
+
+void ExtractOutputs::Append(int output, const uint8_t* bytes, size_t count) {
+  if (!Open(output) || count == 0) return;
+  std::ofstream& file = files_[static_cast<size_t>(output)];
+  file.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count));
+  if (!file) {
+    // A full disk: note it once; the file keeps what reached it.
+    NoteFailure(output);
+    file.clear();
+  }
+}
+
+void ExtractOutputs::Close(int output) {
+  std::ofstream& file = files_[static_cast<size_t>(output)];
+  if (!file.is_open()) return;
+  file.close();
+  if (!file) NoteFailure(output);
+}
+
+void ExtractOutputs::CloseAll() {
+  for (int k = 0; k < kOutCount; ++k) Close(k);
+}
+
+void ExtractOutputs::NoteFailure(int output) {
+  const auto k = static_cast<size_t>(output);
+  if (failedOnce_[k]) return;
+  failedOnce_[k] = true;
+  failed_.push_back(Name(output));
+}
+
+}  // namespace ql

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "RunRecordTypes.h"
+
+namespace ql {
+
+// The binary output files of one extraction. Each is created (truncating an older one)
+// the first time a record needs it; one that cannot be created or written is noted and
+// its records are dropped, the rest of the extraction goes on.
+class ExtractOutputs {
+ public:
+  ExtractOutputs(std::filesystem::path folder, std::string suffix);
+
+  // The file of output k, created on first need; false if it could not be.
+  bool Open(int output);
+  bool IsOpen(int output) const { return files_[static_cast<size_t>(output)].is_open(); }
+  void Append(int output, const uint8_t* bytes, size_t count);
+  // Closes output k for good: it is not created again in this extraction.
+  void Close(int output);
+  void CloseAll();
+
+  // File name of output k ("Port1.007", "archive.007", ...), and its full path.
+  std::string Name(int output) const;
+  std::filesystem::path PathOf(const std::string& name) const { return folder_ / name; }
+
+  // Names in the order the files were created, and those that could not be created or
+  // were not written whole.
+  const std::vector<std::string>& Created() const { return created_; }
+  const std::vector<std::string>& Failed() const { return failed_; }
+
+ private:
+  void NoteFailure(int output);
+
+  std::filesystem::path folder_;
+  std::string suffix_;
+  std::array<std::ofstream, kOutCount> files_;
+  std::array<bool, kOutCount> tried_{};
+  std::array<bool, kOutCount> failedOnce_{};
+  std::vector<std::string> created_;
+  std::vector<std::string> failed_;
+};
+
+}  // namespace ql

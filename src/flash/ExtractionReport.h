@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ql {
+
+// What one extraction did with a run file: the files it wrote and every kind of damage
+// it met on the way. The window keeps its usual boxes; the batch program prints this.
+struct ExtractionReport {
+  enum class Outcome {
+    kExtracted,       // the run was read to its end
+    kBadName,         // no run number in the file name
+    kUnreadable,      // the file could not be opened
+    kBadFirstHeader,  // "Run File Error": not a run file
+  };
+
+  Outcome outcome = Outcome::kExtracted;
+  std::string suffix;  // run number as the outputs carry it ("007")
+  uint64_t fileSize = 0;
+  uint64_t records = 0;  // records read whole and handled
+  std::vector<std::string> created;  // output files, in the order they were created
+  std::vector<std::string> failedOutputs;  // could not be created or written whole
+
+  // Damage met on the way.
+  uint64_t skippedBytes = 0;   // stepped over byte by byte to find the next good header
+  uint64_t skippedStretches = 0;
+  uint64_t cutShortBytes = 0;  // an unfinished last record or header at the end
+  bool readFailed = false;     // the file stopped giving bytes before its end
+  int unknownTypes = 0;        // type 26 records, refused
+  int shortRecords = 0;        // too short for the fields their type needs
+  int badArchiveRecords = 0;   // type 23 records whose length does not hold together
+  int extraSummaries = 0;      // summary records after the first
+
+  bool Failed() const { return outcome != Outcome::kExtracted || records == 0; }
+  bool Damaged() const;
+
+  // One line of text: what was written, or why nothing was, and the damage.
+  std::string Describe() const;
+};
+
+}  // namespace ql

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace ql {
+
+// The run number of a run file as its outputs carry it: "%03d" of the decimal number
+// at the start of the text after the last "." of the file's name (after its first
+// character when the name has no "."). run.007 gives "007", run.1234 gives "1234";
+// cast.dat has no number and gives nothing. Only the name is read, never the folders
+// above it, so a dotted folder cannot lend its number to the run.
+std::optional<std::string> RunNumberSuffix(const std::filesystem::path& runFile);
+
+// The outputs of a run: "Port1" and "007" give "Port1.007".
+std::string RunOutputName(const char* stem, const std::string& suffix);
+
+}  // namespace ql

@@ -1,0 +1,22 @@
+#include "flash/RunFileName.h"
+
+#include <gtest/gtest.h>
+
+namespace ql {
+namespace {
+
+TEST(RunFileName, NumberAfterTheLastDotOfTheName) {
+  EXPECT_EQ(RunNumberSuffix("run.007"), "007");
+  EXPECT_EQ(RunNumberSuffix("/data/run.7"), "007");
+  EXPECT_EQ(RunNumberSuffix("run.1234"), "1234");
+  EXPECT_EQ(RunNumberSuffix("cruise.2026/run.012x"), "012");
+  EXPECT_EQ(RunNumberSuffix("r042"), "042");  // no dot: after the first character
+  EXPECT_EQ(RunNumberSuffix("cast.dat"), std::nullopt);
+  EXPECT_EQ(RunNumberSuffix("cruise.2026/run"), std::nullopt);  // a folder lends no number
+  EXPECT_EQ(RunNumberSuffix("run."), std::nullopt);
+  EXPECT_EQ(RunNumberSuffix("run.99999999999"), std::nullopt);
+  EXPECT_EQ(RunNumberSuffix(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace ql

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+#include "../flash/RunFileBytes.h"
+
+namespace ql {
+namespace {
+
+struct ZrrunResult {
+  int exitCode = -1;
+  std::string out;
+};
+
+// Runs zrrun with the arguments (already quoted for the shell), stdout and stderr together.
+ZrrunResult Zrrun(const std::string& arguments) {
+  ZrrunResult run;
+  FILE* pipe = ::popen((std::string(ZRRUN_PATH) + " " + arguments + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) run.out += buffer;
+  const int status = ::pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+TEST(Zrrun, GoodDamagedAndMissingFiles) {
+  test::TempFolder folder;
+  const auto good = folder.Write("run.001", test::Concat({test::RunRecord(9, "bat"), test::RunRecord(1, "p1")}));
+  const ZrrunResult ok = Zrrun("--out " + Quoted(folder.path() / "out") + " --choice 1 " + Quoted(good));
+  EXPECT_EQ(ok.exitCode, 0);
+  EXPECT_EQ(ok.out, good.string() + ": 2 records read, wrote Battery.001, Port1.001\n");
+  EXPECT_EQ(folder.ReadText("out/Port1.001"), "p1");
+
+  const auto damaged = folder.Write("run.002", test::Concat({test::RunRecord(9, "bat"), test::Bytes{0xFF, 0xFF, 0xFF},
+                                                             test::RunRecord(9, "two"), test::Bytes{4, 0, 9, 0, 'x'}}));
+  const auto notRun = folder.Write("run.003", test::Bytes{0, 0, 0, 0, 1, 2, 3});
+  const auto missing = folder.path() / "run.004";
+  const ZrrunResult bad = Zrrun("--out " + Quoted(folder.path() / "out") + " " + Quoted(good) + " " + Quoted(damaged) + " " +
+                        Quoted(notRun) + " " + Quoted(missing) + " " + Quoted(folder.path() / "cast.dat"));
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_EQ(bad.out, good.string() + ": 2 records read, wrote Battery.001\n" + damaged.string() +
+                         ": 2 records read, wrote Battery.002; damaged: 3 bytes skipped in 1 place, last record cut "
+                         "short (5 bytes)\n" +
+                         notRun.string() + ": failed: not a run file (the first record header is not valid)\n" +
+                         missing.string() + ": failed: cannot open the file\n" + (folder.path() / "cast.dat").string() +
+                         ": failed: no run number in the name (name.xxx, where xxx=000-999)\n");
+}
+
+TEST(Zrrun, HelpAndUsageErrors) {
+  const ZrrunResult help = Zrrun("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out.rfind("Usage: zrrun [--out DIR] [--choice N] [--debug] RUNFILE...\n", 0), 0u);
+  EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+
+  for (const char* arguments : {"", "--choice 2 run.001", "--out", "--verbose run.001"}) {
+    const ZrrunResult usage = Zrrun(arguments);
+    EXPECT_EQ(usage.exitCode, 2) << arguments;
+    EXPECT_EQ(usage.out.rfind("zrrun: ", 0), 0u) << arguments;
+  }
+}
+
+}  // namespace
+}  // namespace ql

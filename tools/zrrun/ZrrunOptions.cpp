@@ -1,0 +1,68 @@
+#include "ZrrunOptions.h"
+
+#include <utility>
+
+namespace zrrun {
+
+const char* const kUsage =
+    "Usage: zrrun [--out DIR] [--choice N] [--debug] RUNFILE...\n"
+    "\n"
+    "Splits QL-9 run files (run.xxx, as uploaded from the logger) the way the host\n"
+    "program's \"Parse Run Files\" does: an archive file for replay (archive.xxx), the\n"
+    "battery records (Battery.xxx) and the run summary as text (Summary.xxx), where xxx\n"
+    "is the run number from the file's name.\n"
+    "\n"
+    "  --out DIR    write the outputs into DIR (made if missing; default: the current\n"
+    "               directory). Runs with the same number replace each other's outputs.\n"
+    "  --choice N   0: ZR Archive (default); 1: ZR Archive Plus Raw Files, which adds\n"
+    "               Port1.xxx .. Port8.xxx, analog.xxx and timestp.xxx\n"
+    "  --debug      write log.dat, one entry per record header read (it holds the\n"
+    "               last run file's entries)\n"
+    "  --help       show this text\n"
+    "\n"
+    "One line per run file: the files written, or why nothing could be; damage met on\n"
+    "the way (bytes skipped to find the next record, a record cut short, ...) follows\n"
+    "\"damaged:\". Progress is shown on a terminal for files over 4 MB.\n"
+    "\n"
+    "Exit status: 0 every run file extracted whole; 1 any run file failed or was\n"
+    "damaged; 2 the command line could not be used.\n";
+
+namespace {
+
+Options Refused(std::string error) {
+  Options options;
+  options.error = std::move(error);
+  return options;
+}
+
+}  // namespace
+
+Options ParseOptions(const std::vector<std::string>& args) {
+  Options options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--debug") {
+      options.debug = true;
+    } else if (arg == "--out") {
+      if (!hasValue) return Refused("--out needs a folder");
+      options.outFolder = args[++i];
+    } else if (arg == "--choice") {
+      if (!hasValue || (args[i + 1] != "0" && args[i + 1] != "1")) return Refused("--choice takes 0 or 1");
+      options.choice = args[++i] == "1" ? 1 : 0;
+    } else if (arg == "--") {
+      options.runFiles.insert(options.runFiles.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+      break;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return Refused("unknown option " + arg);
+    } else {
+      options.runFiles.push_back(arg);
+    }
+  }
+  if (!options.help && options.runFiles.empty()) options.error = "no run file named";
+  return options;
+}
+
+}  // namespace zrrun

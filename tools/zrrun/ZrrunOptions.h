@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zrrun {
+
+// The command line: zrrun [--out DIR] [--choice N] [--debug] RUNFILE...
+struct Options {
+  std::string outFolder = ".";
+  int choice = 0;  // item index of "Extract File Types": 0 archive, 1 archive plus raw files
+  bool debug = false;
+  bool help = false;
+  std::vector<std::string> runFiles;
+  std::string error;  // set when the command line cannot be used
+};
+
+Options ParseOptions(const std::vector<std::string>& args);
+
+extern const char* const kUsage;
+
+}  // namespace zrrun

@@ -1,0 +1,86 @@
+// zrrun: the run extraction and summary of the host program, for batches of run files.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "Terminal.h"
+#include "ZrrunOptions.h"
+#include "common/Operator.h"
+#include "flash/RunExtraction.h"
+
+namespace {
+
+constexpr uint64_t kProgressFrom = 4u << 20;
+
+// Every box the extraction raises is also in its report, which is what gets printed.
+class QuietOperator : public ql::Operator {
+ public:
+  void Warning(const std::string&, const std::string&) override {}
+  void Notice(const std::string&, const std::string&) override {}
+  Answer Ask(const Question&) override { return Answer::Cancel; }
+};
+
+// "run.007: 42%" on one terminal line, rewritten as the percentage moves.
+class Progress {
+ public:
+  Progress(const std::string& name, bool shown) : name_(name), shown_(shown) {}
+  void Show(uint64_t done, uint64_t total) {
+    if (!shown_ || total < kProgressFrom) return;
+    const int percent = static_cast<int>(done * 100 / total);
+    if (percent == last_) return;
+    last_ = percent;
+    std::fprintf(stderr, "\r%s: %3d%%", name_.c_str(), percent);
+    std::fflush(stderr);
+  }
+  void Clear() {
+    if (last_ >= 0) std::fprintf(stderr, "\r%*s\r", static_cast<int>(name_.size()) + 6, "");
+  }
+
+ private:
+  std::string name_;
+  bool shown_;
+  int last_ = -1;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const zrrun::Options options = zrrun::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (options.help) {
+    std::fputs(zrrun::kUsage, stdout);
+    return 0;
+  }
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "zrrun: %s\n\n%s", options.error.c_str(), zrrun::kUsage);
+    return 2;
+  }
+  std::error_code error;
+  std::filesystem::create_directories(options.outFolder, error);
+  if (!std::filesystem::is_directory(options.outFolder)) {
+    std::fprintf(stderr, "zrrun: cannot use the output folder %s\n", options.outFolder.c_str());
+    return 2;
+  }
+
+  QuietOperator quiet;
+  ql::ExtractionMemory memory;
+  const bool terminal = zrrun::IsTerminal(stderr);
+  int status = 0;
+  for (const std::string& runFile : options.runFiles) {
+    Progress progress(runFile, terminal);
+    ql::ExtractionRequest request;
+    request.runFile = runFile;
+    request.outputFolder = options.outFolder;
+    request.choice = options.choice;
+    request.debugLog = options.debug;
+    request.progress = [&progress](uint64_t done, uint64_t total) { progress.Show(done, total); };
+    const ql::ExtractionReport report = ql::ExtractRun(request, memory, quiet);
+    progress.Clear();
+    std::printf("%s: %s\n", runFile.c_str(), report.Describe().c_str());
+    std::fflush(stdout);
+    if (report.Failed() || report.Damaged()) status = 1;
+  }
+  return status;
+}
