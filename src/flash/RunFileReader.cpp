@@ -7,17 +7,22 @@
 namespace ql {
 namespace {
 
-constexpr size_t kBufferSize = size_t{1} << 20;
+// Large enough to read a big run in few calls; small files get a buffer their size,
+// but never less than the largest record.
+constexpr size_t kLargestBuffer = size_t{1} << 20;
+constexpr size_t kSmallestBuffer = 4096;
 
 }  // namespace
 
-RunFileReader::RunFileReader(const std::filesystem::path& path) : buffer_(kBufferSize) {
+RunFileReader::RunFileReader(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return;
   in_.open(path, std::ios::binary);
   open_ = in_.is_open();
   const uintmax_t size = std::filesystem::file_size(path, error);
   size_ = error ? 0 : static_cast<uint64_t>(size);
+  buffer_.resize(std::clamp(static_cast<size_t>(std::min<uint64_t>(size_, kLargestBuffer)), kSmallestBuffer,
+                            kLargestBuffer));
 }
 
 const uint8_t* RunFileReader::Peek(size_t n, size_t& available) {
@@ -29,7 +34,7 @@ const uint8_t* RunFileReader::Peek(size_t n, size_t& available) {
 void RunFileReader::Consume(size_t n) { begin_ += std::min(n, end_ - begin_); }
 
 // Moves what is left to the front and reads behind it until the buffer is full or the
-// file ends. Bodies are far smaller than the buffer, so one refill always suffices.
+// file ends. Records are smaller than the buffer, so one refill always suffices.
 void RunFileReader::Refill() {
   const size_t left = end_ - begin_;
   if (begin_ > 0) {
