@@ -14,7 +14,8 @@ namespace ql {
 
 // The binary output files of one extraction. Each is created (truncating an older one)
 // the first time a record needs it; one that cannot be created or written is noted and
-// its records are dropped, the rest of the extraction goes on.
+// its records are dropped, the rest of the extraction goes on. Run records are small,
+// so each file gathers them in a large buffer of its own and writes it in one call.
 class ExtractOutputs {
  public:
   ExtractOutputs(std::filesystem::path folder, std::string suffix);
@@ -37,11 +38,13 @@ class ExtractOutputs {
   const std::vector<std::string>& Failed() const { return failed_; }
 
  private:
+  void Flush(int output);
   void NoteFailure(int output);
 
   std::filesystem::path folder_;
   std::string suffix_;
   std::array<std::ofstream, kOutCount> files_;
+  std::array<std::vector<uint8_t>, kOutCount> pending_;
   std::array<bool, kOutCount> tried_{};
   std::array<bool, kOutCount> failedOnce_{};
   std::vector<std::string> created_;

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "RunRecordTypes.h"
+
 namespace ql {
 namespace {
 
@@ -11,6 +13,7 @@ namespace {
 // but never less than the largest record.
 constexpr size_t kLargestBuffer = size_t{1} << 20;
 constexpr size_t kSmallestBuffer = 4096;
+static_assert(kSmallestBuffer >= kRunHeaderSize + kRunMaxBody);
 
 }  // namespace
 
