@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Operator.h"
+#include "common/SilentOperator.h"
 #include "flash/RunExtraction.h"
 #include "loggersim/RunFileBuilder.h"
 
@@ -19,13 +19,6 @@ namespace {
 constexpr size_t kRunBytes = size_t{100} << 20;
 constexpr int kRounds = 3;
 constexpr double kGoal = 2.0;
-
-class SilentOperator : public ql::Operator {
- public:
-  void Warning(const std::string&, const std::string&) override {}
-  void Notice(const std::string&, const std::string&) override {}
-  Answer Ask(const Question&) override { return Answer::Ok; }
-};
 
 // Best of a few rounds: elapsed seconds, and the processor seconds (user and system)
 // of this process, which a machine shared with other work leaves nearly unchanged.
@@ -100,7 +93,7 @@ int main() {
   };
   Print("plain copy", megabytes, Best(emptyFolder, [&] { PlainCopy(runFile, folder / "out" / "copy"); }), read);
 
-  SilentOperator quiet;
+  ql::SilentOperator quiet;
   ql::ExtractionMemory memory;
   uint64_t records = 0;
   for (const int choice : {ql::kExtractArchive, ql::kExtractArchivePlusRaw}) {

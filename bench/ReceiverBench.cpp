@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/ByteOrder.h"
-#include "common/Operator.h"
+#include "common/SilentOperator.h"
 #include "link/Receiver.h"
 #include "serial/PortTable.h"
 #include "serial/SetupChecksum.h"
@@ -15,13 +15,6 @@
 namespace {
 
 constexpr double kLineBytesPerSecond = 11520.0;
-
-class SilentOperator : public ql::Operator {
- public:
-  void Warning(const std::string&, const std::string&) override {}
-  void Notice(const std::string&, const std::string&) override {}
-  Answer Ask(const Question&) override { return Answer::Ok; }
-};
 
 class StreamDevice : public ql::SerialDevice {
  public:
@@ -75,7 +68,7 @@ std::vector<uint8_t> MakeStream(double noiseShare) {
 
 void RunReceiver(benchmark::State& state, double noiseShare) {
   const std::vector<uint8_t> stream = MakeStream(noiseShare);
-  SilentOperator person;
+  ql::SilentOperator person;
   uint64_t packets = 0;
   for (auto _ : state) {
     StreamDevice* device = nullptr;

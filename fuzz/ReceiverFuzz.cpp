@@ -4,18 +4,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "common/Operator.h"
+#include "common/SilentOperator.h"
 #include "link/Receiver.h"
 #include "serial/PortTable.h"
 
 namespace {
-
-class SilentOperator : public ql::Operator {
- public:
-  void Warning(const std::string&, const std::string&) override {}
-  void Notice(const std::string&, const std::string&) override {}
-  Answer Ask(const Question&) override { return Answer::Ok; }
-};
 
 // Hands out the fuzz input in chunks whose sizes the input itself chooses.
 struct ChunkedInput {
@@ -48,7 +41,7 @@ class ChunkDevice : public ql::SerialDevice {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ChunkedInput input{data, size, 0};
-  SilentOperator person;
+  ql::SilentOperator person;
   ql::PortTable ports([&input] { return std::make_unique<ChunkDevice>(input); }, person);
   ports.ConfigurePort(0, 1, 6);
   ql::Receiver receiver(ports);

@@ -9,17 +9,10 @@
 
 #include <unistd.h>
 
-#include "common/Operator.h"
+#include "common/SilentOperator.h"
 #include "flash/RunExtraction.h"
 
 namespace {
-
-class QuietOperator : public ql::Operator {
- public:
-  void Warning(const std::string&, const std::string&) override {}
-  void Notice(const std::string&, const std::string&) override {}
-  Answer Ask(const Question&) override { return Answer::Ok; }
-};
 
 // A folder of this process's own, removed when it ends.
 const std::filesystem::path& Folder() {
@@ -45,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream out(runFile, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
   }
-  static QuietOperator quiet;
+  static ql::SilentOperator quiet;
   static ql::ExtractionMemory memory;
   ql::ExtractionRequest request;
   request.runFile = runFile;

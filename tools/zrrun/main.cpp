@@ -8,20 +8,12 @@
 
 #include "Terminal.h"
 #include "ZrrunOptions.h"
-#include "common/Operator.h"
+#include "common/SilentOperator.h"
 #include "flash/RunExtraction.h"
 
 namespace {
 
 constexpr uint64_t kProgressFrom = 4u << 20;
-
-// Every box the extraction raises is also in its report, which is what gets printed.
-class QuietOperator : public ql::Operator {
- public:
-  void Warning(const std::string&, const std::string&) override {}
-  void Notice(const std::string&, const std::string&) override {}
-  Answer Ask(const Question&) override { return Answer::Cancel; }
-};
 
 // "run.007: 42%" on one terminal line, rewritten as the percentage moves.
 class Progress {
@@ -64,7 +56,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  QuietOperator quiet;
+  ql::SilentOperator quiet;  // every box the extraction raises is also in its report
   ql::ExtractionMemory memory;
   const bool terminal = zrrun::IsTerminal(stderr);
   int status = 0;
