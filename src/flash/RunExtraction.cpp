@@ -303,7 +303,7 @@ ExtractionReport ExtractRun(const ExtractionRequest& request, ExtractionMemory& 
   ExtractionReport report;
   const std::optional<std::string> suffix = RunNumberSuffix(request.runFile);
   if (!suffix) {
-    op.Warning(Format("Unusable File Name '%s", request.runFile.string().c_str()),
+    op.Warning(Format("Unusable File Name '%s", PathText(request.runFile).c_str()),
                "Extraction Requires name.xxx, where xxx=000-999");
     report.outcome = ExtractionReport::Outcome::kBadName;
     return report;

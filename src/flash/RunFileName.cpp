@@ -28,12 +28,17 @@ std::optional<int> LeadingNumber(const std::string& text) {
 }  // namespace
 
 std::optional<std::string> RunNumberSuffix(const std::filesystem::path& runFile) {
-  const std::string name = runFile.filename().string();
+  const std::string name = PathText(runFile.filename());
   const size_t dot = name.rfind('.');
   const std::string tail = dot != std::string::npos ? name.substr(dot + 1) : (name.empty() ? name : name.substr(1));
   const std::optional<int> number = LeadingNumber(tail);
   if (!number) return std::nullopt;
   return Format("%03d", *number);
+}
+
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
 }
 
 std::string RunOutputName(const char* stem, const std::string& suffix) { return std::string(stem) + "." + suffix; }

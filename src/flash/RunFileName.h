@@ -13,6 +13,10 @@ namespace ql {
 // above it, so a dotted folder cannot lend its number to the run.
 std::optional<std::string> RunNumberSuffix(const std::filesystem::path& runFile);
 
+// A path as text (UTF-8), for messages; never fails on names the system's code page
+// cannot spell.
+std::string PathText(const std::filesystem::path& path);
+
 // The outputs of a run: "Port1" and "007" give "Port1.007".
 std::string RunOutputName(const char* stem, const std::string& suffix);
 

@@ -348,5 +348,20 @@ TEST_F(ExtractionTest, DamagedFilesNeverWriteOutsideTheOutputFolder) {
   EXPECT_NE(report.Describe().find("damaged"), std::string::npos);
 }
 
+TEST_F(ExtractionTest, OutputsThatCannotBeWrittenAreReportedOnceAndTheRestGoesOn) {
+  // One output cannot be created (a folder stands in its way), one fills up its disk.
+  std::filesystem::create_directory(folder.path() / "Battery.070");
+  std::filesystem::create_symlink("/dev/full", folder.path() / "archive.070");
+  const Bytes run = Concat({RunRecord(kBattery, "b"), RunRecord(kMux1, TimedBody(1, "m")), RunRecord(kMeter1, "p"),
+                            RunRecord(kBattery, "b")});
+  const ExtractionReport report = Extract("run.070", run, kExtractArchivePlusRaw);
+  EXPECT_EQ(folder.ReadText("Port1.070"), "p");
+  EXPECT_EQ(report.failedOutputs, (std::vector<std::string>{"Battery.070", "archive.070"}));
+  ASSERT_EQ(person.boxes.size(), 1u);
+  EXPECT_EQ(person.boxes[0].caption, "File Extraction Error");
+  EXPECT_EQ(person.boxes[0].text, "Unable to write Battery.070, archive.070");
+  EXPECT_NE(report.Describe().find("could not write Battery.070, archive.070"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace ql
