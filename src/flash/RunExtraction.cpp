@@ -320,4 +320,14 @@ ExtractionReport ExtractRun(const ExtractionRequest& request, ExtractionMemory& 
   return report;
 }
 
+ExtractionReport ExtractRunBeside(const std::filesystem::path& runFile, int choice, bool debugLog,
+                                  ExtractionMemory& memory, Operator& op) {
+  ExtractionRequest request;
+  request.runFile = runFile;
+  request.outputFolder = runFile.has_parent_path() ? runFile.parent_path() : std::filesystem::path(".");
+  request.choice = choice;
+  request.debugLog = debugLog;
+  return ExtractRun(request, memory, op);
+}
+
 }  // namespace ql

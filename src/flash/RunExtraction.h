@@ -29,4 +29,9 @@ struct ExtractionRequest {
 // port, analog and time-stamp files.
 ExtractionReport ExtractRun(const ExtractionRequest& request, ExtractionMemory& memory, Operator& op);
 
+// The window's extraction (after an upload, and "Parse Run Files"): the outputs go into
+// the run file's own folder, the one the operator chose in the dialog.
+ExtractionReport ExtractRunBeside(const std::filesystem::path& runFile, int choice, bool debugLog,
+                                  ExtractionMemory& memory, Operator& op);
+
 }  // namespace ql

@@ -363,5 +363,14 @@ TEST_F(ExtractionTest, OutputsThatCannotBeWrittenAreReportedOnceAndTheRestGoesOn
   EXPECT_NE(report.Describe().find("could not write Battery.070, archive.070"), std::string::npos);
 }
 
+TEST_F(ExtractionTest, WindowExtractionWritesBesideTheRunFile) {
+  std::filesystem::create_directory(folder.path() / "cruise");
+  const auto runFile = folder.Write("cruise/run.080", RunRecord(kMeter1, "p"));
+  ExtractRunBeside(runFile, kExtractArchivePlusRaw, true, memory, person);
+  EXPECT_EQ(folder.ReadText("cruise/Port1.080"), "p");
+  EXPECT_EQ(folder.ReadText("cruise/log.dat"), "Type 1 Size 1 ms 0\nMETER1 Size 1\r\n");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"cruise"});
+}
+
 }  // namespace
 }  // namespace ql
