@@ -22,7 +22,7 @@ std::vector<RunRecord> Records(const Bytes& file) {
     const int size = GetI16LE(&file[at]);
     const int type = GetI16LE(&file[at + 2]);
     EXPECT_GE(size, 1);
-    EXPECT_LE(size, kRunRecordMaxBody);
+    EXPECT_LE(size, kRunMaxBody);
     EXPECT_GE(type, 1);
     EXPECT_LE(type, 25);
     if (size < 0 || at + 4 + static_cast<size_t>(size) > file.size()) break;
@@ -133,19 +133,19 @@ TEST(RunFileBuilderTest, SampleRunIsRepeatableWellFormedAndAgreesWithItsSummary)
   int64_t port1 = 0;
   for (const RunRecord& r : Records(run.bytes)) {
     ++count[r.type];
-    if (r.type == kRecordMeter1) port1 += static_cast<int64_t>(r.body.size());
-    if (r.type == kRecordArchiveMux1) port1 += static_cast<int64_t>(r.body.size()) - 4;
-    if (r.type == kRecordQlMux) port1 += GetU16BE(&r.body[10]);
+    if (r.type == kRunMeter1) port1 += static_cast<int64_t>(r.body.size());
+    if (r.type == kRunArchiveMux1) port1 += static_cast<int64_t>(r.body.size()) - 4;
+    if (r.type == kRunArchiveRecord) port1 += GetU16BE(&r.body[10]);
   }
-  EXPECT_EQ(count[kRecordArchiveHeader], 10);
-  EXPECT_EQ(count[kRecordMeter1], 10);
-  EXPECT_EQ(count[kRecordMeter1 + 1], 10);
-  EXPECT_EQ(count[kRecordMeter1 + 2], 0);
-  EXPECT_EQ(count[kRecordArchiveMux1], 10);
-  EXPECT_EQ(count[kRecordAnalogMux], 10);
-  EXPECT_EQ(count[kRecordQlMux], 10);
-  EXPECT_EQ(count[kRecordBattery], 3);
-  EXPECT_EQ(count[kRecordSummary], 1);
+  EXPECT_EQ(count[kRunArchiveHeader], 10);
+  EXPECT_EQ(count[kRunMeter1], 10);
+  EXPECT_EQ(count[kRunMeter1 + 1], 10);
+  EXPECT_EQ(count[kRunMeter1 + 2], 0);
+  EXPECT_EQ(count[kRunArchiveMux1], 10);
+  EXPECT_EQ(count[kRunAnalogTimed], 10);
+  EXPECT_EQ(count[kRunArchiveRecord], 10);
+  EXPECT_EQ(count[kRunBattery], 3);
+  EXPECT_EQ(count[kRunSummary], 1);
   EXPECT_EQ(port1, run.summary.portBytes[0]);
   EXPECT_EQ(run.summary.analogBytes, 30 * 6);
   EXPECT_EQ(run.summary.runNumber, 5);

@@ -90,50 +90,50 @@ RunFileBuilder& RunFileBuilder::Raw(std::string_view bytes) {
 }
 
 RunFileBuilder& RunFileBuilder::Meter(int port, std::string_view data) {
-  return Record(port <= 4 ? kRecordMeter1 + port - 1 : kRecordMeter5 + port - 5, data);
+  return Record(port <= 4 ? kRunMeter1 + port - 1 : kRunMeter5 + port - 5, data);
 }
 
 RunFileBuilder& RunFileBuilder::ArchiveMux(int port, uint32_t time, std::string_view data) {
-  const int type = port <= 4 ? kRecordArchiveMux1 + port - 1 : kRecordArchiveMux5 + port - 5;
+  const int type = port <= 4 ? kRunArchiveMux1 + port - 1 : kRunArchiveMux5 + port - 5;
   return Record(type, U32LE(time).append(data));
 }
 
-RunFileBuilder& RunFileBuilder::Analog(std::string_view data) { return Record(kRecordAnalog, data); }
+RunFileBuilder& RunFileBuilder::Analog(std::string_view data) { return Record(kRunAnalog, data); }
 
 RunFileBuilder& RunFileBuilder::AnalogMux(uint32_t time, std::string_view data) {
-  return Record(kRecordAnalogMux, U32LE(time).append(data));
+  return Record(kRunAnalogTimed, U32LE(time).append(data));
 }
 
-RunFileBuilder& RunFileBuilder::ArchiveTime(uint32_t time) { return Record(kRecordArchiveTime, U32LE(time)); }
+RunFileBuilder& RunFileBuilder::ArchiveTime(uint32_t time) { return Record(kRunArchiveTime, U32LE(time)); }
 
 RunFileBuilder& RunFileBuilder::Battery(uint32_t time, int millivolts) {
   uint8_t body[kBatteryRecordSize];
   PutU32BE(body, time);
   PutU16BE(body + 4, static_cast<uint16_t>(millivolts));
-  return Record(kRecordBattery, body, sizeof body);
+  return Record(kRunBattery, body, sizeof body);
 }
 
-RunFileBuilder& RunFileBuilder::TimeStamp(uint32_t time) { return Record(kRecordTimeStamp, U32LE(time)); }
+RunFileBuilder& RunFileBuilder::TimeStamp(uint32_t time) { return Record(kRunTimeStamp, U32LE(time)); }
 
 RunFileBuilder& RunFileBuilder::Summary(const RunSummaryFields& summary) {
   const Bytes body = BuildRunSummary(summary);
-  return Record(kRecordSummary, body.data(), body.size());
+  return Record(kRunSummary, body.data(), body.size());
 }
 
 RunFileBuilder& RunFileBuilder::QlMux(const DataRecordFields& record) {
   const Bytes body = BuildQlMuxBody(record);
-  return Record(kRecordQlMux, body.data(), body.size());
+  return Record(kRunArchiveRecord, body.data(), body.size());
 }
 
 RunFileBuilder& RunFileBuilder::SenderId(uint8_t sender) {
   const uint8_t body[2] = {0, sender};
-  return Record(kRecordSenderId, body, sizeof body);
+  return Record(kRunSenderId, body, sizeof body);
 }
 
 RunFileBuilder& RunFileBuilder::ArchiveHeader(uint8_t sender, uint8_t sequence, uint32_t time, bool tenMsUnits) {
   uint8_t body[7] = {sender, sequence};
   PutU32LE(body + 2, time);
-  return Record(kRecordArchiveHeader, body, tenMsUnits ? 7 : 6);
+  return Record(kRunArchiveHeader, body, tenMsUnits ? 7 : 6);
 }
 
 bool WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {

@@ -7,28 +7,14 @@
 #include <string_view>
 
 #include "LoggerPackets.h"
+#include "flash/RunRecordTypes.h"
+#include "flash/RunSummary.h"
 
 namespace ql::sim {
 
-// Record types of a run file, as the logger writes them into its flash.
-enum RunRecordType : int {
-  kRecordMeter1 = 1,         // 1..4: data of port 1..4, no time
-  kRecordArchiveMux1 = 5,    // 5..8: u32 LE time, then data of port 1..4
-  kRecordBattery = 9,
-  kRecordTimeStamp = 10,
-  kRecordSummary = 11,
-  kRecordAnalog = 12,        // analog data, no time
-  kRecordAnalogMux = 13,     // u32 LE time, then analog data
-  kRecordArchiveTime = 14,   // u32 LE time only
-  kRecordMeter5 = 15,        // 15..18: data of port 5..8
-  kRecordArchiveMux5 = 19,   // 19..22: u32 LE time, then data of port 5..8
-  kRecordQlMux = 23,         // one whole data record, header big-endian
-  kRecordSenderId = 24,
-  kRecordArchiveHeader = 25,
-};
-
-inline constexpr int kRunRecordMaxBody = 2080;
-inline constexpr int kRunSummarySize = 256;
+// Record types and body limits are the host's (flash/RunRecordTypes.h): the simulated
+// flash writes what the host's extraction reads.
+inline constexpr int kRunSummarySize = static_cast<int>(RunSummaryRecord::kSize);
 inline constexpr int kBatteryRecordSize = 6;
 
 // The run summary record (type 11) the logger writes at the end of a run: 256 bytes,
