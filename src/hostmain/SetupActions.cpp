@@ -40,14 +40,18 @@ void CBPort1SetupChange(HostState& host) {
   host.pending.setupControls = true;
 }
 
+// The labels beside the up-downs are redrawn at once: no status may come to redraw them
+// while the logger sleeps or the operator edits offline.
 void UDAnalogRateClick(HostState& host) {
   RefreshAnalogRateLabel(host);
   SetSetupCurrent(host, false);
+  host.pending.setupControls = true;
 }
 
 void UDLVCutOffClick(HostState& host) {
   host.setupPage.lowVoltage = LowVoltageText(host.setupPage.controls.lowVoltageCutoff);
   SetSetupCurrent(host, false);
+  host.pending.setupControls = true;
 }
 
 void ModeCBChange(HostState& host) {

@@ -162,14 +162,14 @@ void TForm1::BuildLoggerControlPage() {
 
   top += 6;
   Label(page, "", "Low Voltage Cut-Off")->setGeometry(8, top + 3, 150, 20);
-  p.UDLVCutOff = UpDown(page, "UDLVCutOff", 65, 140, 65);
+  p.UDLVCutOff = UpDown(page, "UDLVCutOff", kLowestCutoff, kHighestCutoff, kLowestCutoff);
   p.UDLVCutOff->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
   place(p.UDLVCutOff, 160, top, 80);
   p.LBLowVoltage = Label(page, "LBLowVoltage", "6.5 V");
   place(p.LBLowVoltage, 248, top + 3, 112);
   top += kRow;
   Label(page, "", "Analog Sample Rate")->setGeometry(8, top + 3, 150, 20);
-  p.UDAnalogRate = UpDown(page, "UDAnalogRate", 1, 20, 1);
+  p.UDAnalogRate = UpDown(page, "UDAnalogRate", kLowestAnalogRate, kHighestAnalogRate, kLowestAnalogRate);
   place(p.UDAnalogRate, 160, top, 80);
   p.LBAnalogRate = Label(page, "LBAnalogRate", "1 Hz  1000 ms");
   p.LBAnalogRate->setAutoFillBackground(true);

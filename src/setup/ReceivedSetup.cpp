@@ -6,7 +6,6 @@
 #include "PortLineSetting.h"
 #include "SetupEditing.h"
 #include "SetupItems.h"
-#include "common/Format.h"
 
 namespace ql {
 namespace {
@@ -75,12 +74,15 @@ ReceivedSetupView ShowReceivedSetup(SetupBytes& record, SetupControls& controls,
   controls.autoStart = rec.AutoStart() != 0;
   // 10. Low-voltage cut-off.
   controls.lowVoltageCutoff = LowVoltageCutoff(rec);
-  view.lowVoltageText = LowVoltageText(controls.lowVoltageCutoff);
   // 11. Analog rate, never below 1 Hz (it divides the period).
   if (rec.AnalogRateHz() < 1) rec.SetAnalogRateHz(1);
-  const int rate = rec.AnalogRateHz();
-  view.analogRateText = Format("%1d Hz  %4d ms", rate, 1000 / rate);
-  controls.analogRate = rate;
+  controls.analogRate = rec.AnalogRateHz();
+  // A time, cut-off or rate beyond its up-down would show the limit while Send Setup
+  // sent the logger's value back: the page holds what it can show, the record stays as
+  // it came.
+  ClampToUpDowns(controls);
+  view.lowVoltageText = LowVoltageText(controls.lowVoltageCutoff);
+  view.analogRateText = AnalogRateLabelFor(controls.analogRate, controls.file).text;
   // 12. Once-per-hour boxes. The headings they call for are settled by the layout of
   // step 14, which applies the same rule.
   CheckOncePerHour(rec.OncePerHourMask(), controls);

@@ -11,6 +11,12 @@ inline constexpr int kSerialPortCount = 8;  // instrument ports 1..8
 inline constexpr int kAnalogPortCount = 7;  // analog ports 1..7
 inline constexpr int kPumpCount = 4;        // pumps 1..4
 
+// Limits of UDLVCutOff (tenths of a volt) and UDAnalogRate (Hz).
+inline constexpr int kLowestCutoff = 65;
+inline constexpr int kHighestCutoff = 140;
+inline constexpr int kLowestAnalogRate = 1;
+inline constexpr int kHighestAnalogRate = 20;
+
 // What the Port Setup and Logger Control pages show, one field per control. The window
 // copies these values into its controls and back; every rule works on this struct.
 //

@@ -16,6 +16,15 @@ void ApplyAnalogRateMinimums(SetupControls& controls) {
   }
 }
 
+void ClampToUpDowns(SetupControls& controls) {
+  for (std::size_t f = 0; f < controls.times.size(); ++f) {
+    int& position = controls.times[f].position;
+    position = std::clamp(position, kTimeRanges[f].min, kTimeRanges[f].max);
+  }
+  controls.lowVoltageCutoff = std::clamp(controls.lowVoltageCutoff, kLowestCutoff, kHighestCutoff);
+  controls.analogRate = std::clamp(controls.analogRate, kLowestAnalogRate, kHighestAnalogRate);
+}
+
 AnalogRateLabel AnalogRateLabelFor(int rate, int fileIndex) {
   const int period = rate != 0 ? 1000 / rate : 0;
   const Colour colour = fileIndex > 0 ? (rate > 6 ? kRed : kSilver) : (rate > 10 ? kYellow : kSilver);

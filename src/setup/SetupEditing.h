@@ -11,6 +11,11 @@ namespace ql {
 // 2 Hz, an SPK 4 Hz. The rate is never lowered here.
 void ApplyAnalogRateMinimums(SetupControls& controls);
 
+// Brings the times, the cut-off and the analog rate into their up-downs' ranges. A
+// setup from the logger may hold values no up-down can show; the record sent is built
+// from these fields, so it then carries what the page shows.
+void ClampToUpDowns(SetupControls& controls);
+
 // LBAnalogRate: rate and period, coloured by what the logger can keep up with. Archive
 // files limit the rate more than real-time output does.
 struct AnalogRateLabel {
