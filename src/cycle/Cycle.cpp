@@ -4,6 +4,7 @@
 #include "LinkHealth.h"
 #include "ReceivedRecords.h"
 #include "common/Format.h"
+#include "flash/RunUpload.h"
 
 namespace ql {
 namespace {
@@ -129,6 +130,7 @@ void Timer1000msTimer(HostState& host) {
   CheckLinkHealth(host);
   host.stats.StatsSetLine(kOwner, 6, Format("Mod Errors:  %1lu", static_cast<unsigned long>(host.senders.sequenceErrorTotal)));
   ShowSenderStatistics(host);
+  DriveUploads(host.flash);
   host.stats.StatsSetLine(kOwner, 7, Format("Loops: %d ", host.cycle.loops));
   host.cycle.loops = 0;
 }

@@ -1,5 +1,8 @@
 #include "HostState.h"
 
+#include "flash/LoggerDirectory.h"
+#include "flash/RunUpload.h"
+
 namespace ql {
 
 HostState::HostState(SerialDeviceFactory deviceFactory, Clock& clockSource, Operator& person)
@@ -9,7 +12,8 @@ HostState::HostState(SerialDeviceFactory deviceFactory, Clock& clockSource, Oper
       sender(ports),
       receiver(ports),
       dispatcher(records),
-      consumer(senders, deck, ports, display, person) {
+      consumer(senders, deck, ports, display, person),
+      flash(sender, person) {
   WireReceiver();
 }
 
@@ -21,6 +25,8 @@ void HostState::WireReceiver() {
     }
   };
   hooks.dispatch = [this](int type, const uint8_t* packet) { dispatcher.DispatchPacket(type, packet); };
+  dispatcher.hooks().uploadBlock = [this] { HandleUploadBlock(flash, records.uploadBlock.data()); };
+  dispatcher.hooks().directoryEntry = [this] { HandleDirectoryEntry(flash, records.directoryEntry.data()); };
   hooks.dataRecord = [this](uint8_t* record, int length, int state) {
     consumer.ConsumeDataRecord(record, length, state);
   };
