@@ -20,6 +20,11 @@ TEST(SwitchCommandsTest, SetsEverySwitchAndRefusesBadValues) {
   EXPECT_EQ(model.FirstSender(), 1);
   EXPECT_EQ(model.LastSender(), 4);
   EXPECT_NE(DescribeSwitches(model).find("senders 1-4\n"), std::string::npos);
+  const FlashFaults& flash = model.flash().faults();
+  EXPECT_TRUE(flash.silentStart);
+  EXPECT_EQ(flash.droppedBlocks + flash.repeatedBlocks + flash.delayedBlocks, 3.0);
+  EXPECT_EQ(flash.emptyRun, 1);
+  EXPECT_NE(DescribeSwitches(model).find("silent-start on\n"), std::string::npos);
 
   EXPECT_EQ(ApplySwitch(model, "noise", "0.3"), "");
   EXPECT_EQ(f.noise, 0.3);
@@ -30,7 +35,8 @@ TEST(SwitchCommandsTest, SetsEverySwitchAndRefusesBadValues) {
 
   for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
            {"noise", "abc"}, {"noise", "-1"}, {"bad-checksums", "1.5"}, {"silent", "maybe"},
-           {"senders", "4-1"}, {"senders", "300"}, {"rate", ""}, {"bad-flash", "2.5"}, {"volume", "11"}}) {
+           {"senders", "4-1"}, {"senders", "300"}, {"rate", ""}, {"bad-flash", "2.5"}, {"volume", "11"},
+           {"drop-blocks", "2"}, {"empty-run", "-2"}}) {
     EXPECT_NE(ApplySwitch(model, name, value), "") << name << " " << value;
   }
   EXPECT_EQ(f.noise, 0.3);

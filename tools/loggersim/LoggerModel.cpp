@@ -24,6 +24,8 @@ LoggerModel::LoggerModel() : LoggerModel(Options{}) {}
 
 LoggerModel::LoggerModel(const Options& options)
     : prng_(options.seed),
+      flash_(kEarlierRuns, kEarlierRunBytes, static_cast<uint32_t>(options.clockSeconds - kEarlierRuns * 86400),
+             options.seed),
       line_(options.line),
       setup_(SetupRecord::Defaults()),
       dataRate_(std::clamp(options.dataRate, 0.0, kMaxDataRate)),
@@ -59,6 +61,7 @@ void LoggerModel::Advance(int milliseconds) {
     }
   }
   nowMs_ = target;
+  flash_.Advance(nowMs_, [this](Bytes packet) { Send(std::move(packet)); });
   ServeInput();
 }
 
@@ -193,9 +196,12 @@ void LoggerModel::ActOnCommand(const HostMessage& m) {
       clearMemorySecondsLeft_ = kClearMemorySeconds;
       storedBytes_ = 0;
       runFileBytes_ = {};
+      flash_.Clear();
       break;
     default:
-      break;  // directory, upload, hardware and calibration requests go unanswered here
+      // Directory and upload requests; hardware and calibration requests go unanswered.
+      flash_.Act(m, nowMs_, [this](Bytes packet) { Send(std::move(packet)); });
+      break;
   }
 }
 
@@ -219,6 +225,7 @@ void LoggerModel::Begin() {
   storedBytes_ += RunBytes();
   runFileBytes_ = {};
   ++runNumber_;
+  runStartSeconds_ = LoggerSeconds();
   startMillivolts_ = static_cast<int>(supplyMillivolts_);
   endMillivolts_ = 0;
   secondsLeft_ = 0;
@@ -229,7 +236,11 @@ void LoggerModel::Begin() {
 
 void LoggerModel::Stop() {
   if (state_ == kStateStandby) return;
-  if (state_ == kStateSampling) endMillivolts_ = static_cast<int>(supplyMillivolts_);
+  if (state_ == kStateSampling) {
+    endMillivolts_ = static_cast<int>(supplyMillivolts_);
+    flash_.AddRun(SampledRun(runNumber_, setup_.Mode(), static_cast<uint32_t>(runStartSeconds_),
+                             static_cast<size_t>(RunBytes()), startMillivolts_, endMillivolts_, static_cast<uint64_t>(runNumber_)));
+  }
   state_ = kStateStandby;
   wakeAtSeconds_ = -1;
   secondsLeft_ = 0;

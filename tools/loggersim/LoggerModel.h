@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Faults.h"
+#include "FlashMemory.h"
 #include "HostInput.h"
 #include "LoggerPackets.h"
 #include "Prng.h"
@@ -71,6 +72,9 @@ class LoggerModel {
 
   Faults& faults() { return faults_; }
   const Faults& faults() const { return faults_; }
+  // The runs in its flash, their directory and upload, and the upload's faults.
+  FlashMemory& flash() { return flash_; }
+  const FlashMemory& flash() const { return flash_; }
 
   // Data packets per second while streaming (0 sends none).
   void SetDataRate(double perSecond);
@@ -120,6 +124,7 @@ class LoggerModel {
 
   Prng prng_;
   Faults faults_;
+  FlashMemory flash_;
   LineParams line_;
   SetupRecord setup_;
   HostInput input_;
@@ -141,6 +146,7 @@ class LoggerModel {
   int clearMemorySecondsLeft_ = 0;
   int secondsLeft_ = 0;
   int runNumber_ = 0;
+  int64_t runStartSeconds_ = 0;
   int loggerId_ = 2;
   int meterType_ = 2;
   bool rs422_ = false;

@@ -50,13 +50,21 @@ bool ParseSenders(const std::string& text, long& first, long& last) {
          first <= last;
 }
 
-bool* OnOffField(Faults& f, const std::string& name) {
+bool* OnOffField(Faults& f, FlashFaults& flash, const std::string& name) {
+  if (name == "silent-start") return &flash.silentStart;
   if (name == "silent") return &f.silent;
   if (name == "wrong-speed") return &f.wrongSpeed;
   if (name == "duplicates") return &f.duplicates;
   if (name == "gaps") return &f.gaps;
   if (name == "high-senders") return &f.highSenders;
   if (name == "old-firmware") return &f.oldFirmware;
+  return nullptr;
+}
+
+double* BlockShare(FlashFaults& flash, const std::string& name) {
+  if (name == "drop-blocks") return &flash.droppedBlocks;
+  if (name == "repeat-blocks") return &flash.repeatedBlocks;
+  if (name == "delay-blocks") return &flash.delayedBlocks;
   return nullptr;
 }
 
@@ -78,6 +86,11 @@ const std::vector<SwitchInfo>& Switches() {
       {"bad-flash", "N", "report this bad-flash count in a short message each second (0 = none)"},
       {"old-firmware", kOnOff, "report firmware 6.95 instead of 7.12"},
       {"drift", "SECONDS", "logger clock ahead (+) or behind (-) the time it was set to"},
+      {"drop-blocks", "SHARE", "share of upload blocks lost on the line (0..1)"},
+      {"repeat-blocks", "SHARE", "share of upload blocks sent twice (0..1)"},
+      {"delay-blocks", "SHARE", "share of upload blocks held back for 2 s (0..1)"},
+      {"silent-start", kOnOff, "leave the first start request of each run's upload unanswered"},
+      {"empty-run", "N", "upload this run as an empty file, its listed size unchanged (-1 = none)"},
   };
   return list;
 }
@@ -91,11 +104,13 @@ bool IsSwitch(const std::string& name) {
 
 bool IsOnOffSwitch(const std::string& name) {
   Faults probe;
-  return OnOffField(probe, name) != nullptr;
+  FlashFaults flashProbe;
+  return OnOffField(probe, flashProbe, name) != nullptr;
 }
 
 std::string ApplySwitch(LoggerModel& model, const std::string& name, const std::string& value) {
   Faults& f = model.faults();
+  FlashFaults& flash = model.flash().faults();
   const auto bad = [&](const char* expected) {
     return Format("%s: \"%s\" is not %s", name.c_str(), value.c_str(), expected);
   };
@@ -103,7 +118,7 @@ std::string ApplySwitch(LoggerModel& model, const std::string& name, const std::
   long n = 0;
   long m = 0;
   bool on = false;
-  if (bool* field = OnOffField(f, name)) {
+  if (bool* field = OnOffField(f, flash, name)) {
     if (!ParseOnOff(value, on)) return bad("on or off");
     *field = on;
   } else if (name == "rate") {
@@ -124,6 +139,12 @@ std::string ApplySwitch(LoggerModel& model, const std::string& name, const std::
   } else if (name == "drift") {
     if (!ParseInt(value, -100'000'000, 100'000'000, n)) return bad("a number of seconds");
     f.driftSeconds = static_cast<int>(n);
+  } else if (double* share = BlockShare(flash, name)) {
+    if (!ParseDouble(value, 0, 1, d)) return bad("a share from 0 to 1");
+    *share = d;
+  } else if (name == "empty-run") {
+    if (!ParseInt(value, -1, 32767, n)) return bad("a run number, or -1 for none");
+    flash.emptyRun = static_cast<int>(n);
   } else {
     return Format("unknown switch \"%s\"", name.c_str());
   }
@@ -132,6 +153,7 @@ std::string ApplySwitch(LoggerModel& model, const std::string& name, const std::
 
 std::string DescribeSwitches(const LoggerModel& model) {
   const Faults& f = model.faults();
+  const FlashFaults& flash = model.flash().faults();
   std::string text;
   text += Format("rate %g\n", model.DataRate());
   text += Format("noise %g\n", f.noise);
@@ -149,6 +171,11 @@ std::string DescribeSwitches(const LoggerModel& model) {
   text += Format("bad-flash %d\n", f.badFlash);
   text += Format("old-firmware %s\n", OnOffText(f.oldFirmware));
   text += Format("drift %d\n", f.driftSeconds);
+  text += Format("drop-blocks %g\n", flash.droppedBlocks);
+  text += Format("repeat-blocks %g\n", flash.repeatedBlocks);
+  text += Format("delay-blocks %g\n", flash.delayedBlocks);
+  text += Format("silent-start %s\n", OnOffText(flash.silentStart));
+  text += Format("empty-run %d\n", flash.emptyRun);
   return text;
 }
 
