@@ -44,6 +44,12 @@ Slice SourceSlice(const uint8_t* record, int dataLength, int source) {
 
 }  // namespace
 
+std::string_view SourceData(const uint8_t* record, int source) {
+  if (source < 0 || source >= kSources) return {};
+  const Slice slice = SourceSlice(record, GetI16LE(record + 4), source);
+  return {reinterpret_cast<const char*>(record + slice.offset), static_cast<size_t>(slice.count)};
+}
+
 DataRecordConsumer::DataRecordConsumer(SenderStatistics& stats, const DeckConfig& deck, PortTable& ports,
                                        RealTimeDisplay& display, Operator& op)
     : stats_(stats), deck_(deck), ports_(ports), display_(display), op_(op) {
@@ -88,6 +94,7 @@ int DataRecordConsumer::ConsumeDataRecord(uint8_t* record, int length, int recor
   }
 
   ShowExtract(record, sender);
+  if (hooks_.accepted) hooks_.accepted(record);
   if (sender > 0) Relay(record, sender);
   const int result = Record(record, length, recordState);
   lastSequence_[s] = sequence;

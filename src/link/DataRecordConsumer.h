@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace ql {
 
@@ -34,6 +35,8 @@ class DataRecordConsumer {
   struct Hooks {
     // Writes the record (header already little-endian) while recording; true on success.
     std::function<bool(const uint8_t* record, int length, int recordState)> archive;
+    // Sees every record that passed the sender checks (header little-endian).
+    std::function<void(const uint8_t* record)> accepted;
   };
 
   static constexpr int kSequenceSlots = 9;
@@ -65,5 +68,9 @@ class DataRecordConsumer {
   Hooks hooks_;
   std::array<uint8_t, kSequenceSlots> lastSequence_;
 };
+
+// The bytes of source 0..8 (ports 1..8, then analog) of an accepted record whose header is
+// little-endian; empty when the source sent nothing or its counts reach past the data.
+std::string_view SourceData(const uint8_t* record, int source);
 
 }  // namespace ql
