@@ -21,9 +21,9 @@ const ModeColumn kModeTable[] = {
   {kAnalogOutput,  {P, _, {P, P, _, _, P, P, _, _, _, _}, P, {3, _},        {0, _}, {3, _}, P, P, P, _, _, _}},
   {kMooredLogging, {P, _, {P, P, P, P, _, _, _, _, _, _}, _, {1, _},        {1, _}, {0, _}, P, P, P, _, _, P}},
   {kProfileLogging,{P, _, {P, P, P, P, _, _, _, _, _, _}, _, {0, _},        {1, _}, {0, _}, P, P, P, _, P, P}},
-  {kRealTimeData,  {_, _, {P, P, P, _, P, P, P, _, _, _}, _, {2, _},        {0, _}, {1, _}, P, P, P, _, _, _}},
-  {kAdvancedUser,  {_, _, {P, P, P, P, P, P, P, _, _, _}, _, {2, P, true},  {0, P}, {1, P}, P, P, P, P, P, P}},
-  {kPcLogger,      {_, P, {_, _, _, _, P, P, P, _, _, _}, _, {2, P},        {0, P}, {1, P}, _, _, _, _, _, _}},
+  {kRealTimeData,  {_, _, {P, P, P, _, P, P, P, _, _, P}, _, {2, _},        {0, _}, {1, _}, P, P, P, _, _, _}},
+  {kAdvancedUser,  {_, _, {P, P, P, P, P, P, P, _, _, P}, _, {2, P, true},  {0, P}, {1, P}, P, P, P, P, P, P}},
+  {kPcLogger,      {_, P, {_, _, _, _, P, P, P, _, _, P}, _, {2, P},        {0, P}, {1, P}, _, _, _, _, _, _}},
 };
 
 // Rows of the menu table; columns -1, 1, 2, 3, 4, 5, 8.

@@ -30,6 +30,7 @@ void HostState::WireReceiver() {
   hooks.dataRecord = [this](uint8_t* record, int length, int state) {
     consumer.ConsumeDataRecord(record, length, state);
   };
+  consumer.hooks().accepted = [this](const uint8_t* record) { plot.AddRecord(record, pc.UtcSeconds()); };
   // The refused length shows where unit 1's last gap is shown.
   hooks.lengthRefused = [this](int length) { senders.gap[1] = static_cast<uint32_t>(length); };
 }

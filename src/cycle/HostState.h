@@ -16,6 +16,7 @@
 #include "link/RealTimeDisplay.h"
 #include "link/Receiver.h"
 #include "link/SenderStatistics.h"
+#include "plot/PlotState.h"
 #include "serial/CommandSender.h"
 #include "serial/PortTable.h"
 
@@ -64,6 +65,7 @@ class HostState {
   SetupPageState setupPage;
   StatusMemory statusMemory;
   PendingDisplay pending;
+  PlotState plot;
   // BTClearMemory and BTGetDirectory name the logger model once a status has named it.
   MeterCaptions uploadCaptions{"Clear Logger Memory", "Get Logger Directory"};
   FlashState flash;  // the run directory and the upload

@@ -32,6 +32,9 @@ struct PcClock {
   // date-and-time label turns yellow.
   int loggerClockFreshness = 0;
   Colour loggerClockColour = kButtonFace;
+
+  // The last reading as UTC seconds with their fraction: the live plot's time line.
+  double UtcSeconds() const { return static_cast<double>(utcSeconds) + milliseconds / 1000.0; }
 };
 
 // Host seconds of a UTC moment: UTC minus the zone offset, plus an hour in daylight time.

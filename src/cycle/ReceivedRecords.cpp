@@ -28,6 +28,7 @@ void DecodeLoggerStatus(HostState& host) {
   host.pc.loggerClockColour = display.dateTimeColour;
   RefreshPcClock(host.pc, host.clock);
   DecodeStatusFromDrift(host.records.status, host.pc.hostSeconds, display);
+  host.plot.AddStatus(host.records.status, host.pc.UtcSeconds());
 
   if (display.ports) {
     page.portLabels = display.ports->rows;

@@ -9,13 +9,16 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "Controls.h"
 #include "common/Format.h"
 #include "common/Operator.h"
 #include "cycle/Cycle.h"
 #include "cycle/LinkHealth.h"
+#include "PlotPage.h"
 #include "dialogs/TSleepForm.h"
+#include "plot/PlotSetupFile.h"
 #include "dialogs/TStatsForm.h"
 
 namespace ql {
@@ -67,6 +70,11 @@ void TForm1::BuildPages() {
   BuildLoggerControlPage();
   BuildDataStatusPage();
   BuildRealTimePage();
+  auto* plotLayout = new QVBoxLayout(pages_[kTSPlotSetup]);
+  plotLayout->setContentsMargins(0, 0, 0, 0);
+  plotPage_ = new PlotPage(host_.plot, host_.op, [this] { return host_.pc.UtcSeconds(); },
+                           startDirectory_ / kPlotSetupFileName, pages_[kTSPlotSetup]);
+  plotLayout->addWidget(plotPage_);
   connect(Tabs, &QTabWidget::currentChanged, this, &TForm1::TabsChange);
   OnResize(Tabs, [this] { TabsChange(); });
 }

@@ -22,6 +22,7 @@ class QTimer;
 
 namespace ql {
 
+class PlotPage;
 class TForm2;
 class TMuxIDForm;
 class TSleepForm;
@@ -273,6 +274,7 @@ class TForm1 : public QMainWindow {
   LoggerControlPage loggerControl_;
   DataStatusPage dataStatus_;
   RealTimePage realTime_;
+  PlotPage* plotPage_ = nullptr;
   Menus menus_;
   Timers timers_;
   Dialogs dialogs_;

@@ -64,9 +64,9 @@ TEST_F(MainWindowModesTest, EveryHostModeShowsItsPagesControlsAndMenus) {
       {"MenuAnalog", "Analog Output", "PP--PP----", "VVV------", 3, 0, 3, true, "VV--VV---V-VVV------"},
       {"MenuMoored", "Moored Logging", "PPPP------", "VVV--V---", 1, 1, 0, false, "VV--VV---V-VVV-VV---"},
       {"MenuProfile", "Profile Logging", "PPPP------", "VVV-VV---", 0, 1, 0, false, "VV--VV---V-VVV-VV---"},
-      {"MenuRealTimeOutput", "Real Time Data", "PPP-PPP---", "VVV------", 2, 0, 1, false, "VVVVVVV--VVVVV-VV---"},
-      {"MenuAdvanced", "Advanced User", "PPPPPPP---", "VVVVVVVVV", 2, 0, 1, false, "VVVVVVVVVVVVVV-VVVV-"},
-      {"PCLogger", "PC Logger", "----PPP---", "------VVV", 2, 0, 1, false, "----------V---------"},
+      {"MenuRealTimeOutput", "Real Time Data", "PPP-PPP--P", "VVV------", 2, 0, 1, false, "VVVVVVV--VVVVV-VV---"},
+      {"MenuAdvanced", "Advanced User", "PPPPPPP--P", "VVVVVVVVV", 2, 0, 1, false, "VVVVVVVVVVVVVV-VVVV-"},
+      {"PCLogger", "PC Logger", "----PPP--P", "------VVV", 2, 0, 1, false, "----------V---------"},
   };
   const char* controlNames[] = {"PStore", "LoggerStatusGB", "COMStatus", "LBPower", "LBRunStop",
                                 "LBRunNumber", "ModeCB", "FileCB", "OutputCB"};
