@@ -380,10 +380,12 @@ void LoggerModel::Send(Bytes packet) {
     counters_.silencedBytes += static_cast<int64_t>(packet.size());
     return;
   }
-  if (faults_.badChecksums > 0 && prng_.Unit() < faults_.badChecksums) {
+  const bool broken = faults_.badChecksums > 0 && prng_.Unit() < faults_.badChecksums;
+  if (broken) {
     packet[packet.size() - 2] ^= 0x5A;
     ++counters_.badChecksums;
   }
+  if (sentTap_) sentTap_(packet, !broken);
   switch (packet[0]) {
     case 1: ++counters_.setupPackets; break;
     case 2: ++counters_.shortMessages; break;

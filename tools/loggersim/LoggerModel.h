@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,9 @@ class LoggerModel {
   // True when a host at `hostLine` and this logger understand each other.
   bool Understands(const LineParams& hostLine) const;
 
+  // Sees every packet as it goes on the line, and whether its checksum was left intact.
+  void SetSentTap(std::function<void(const Bytes& packet, bool intact)> tap) { sentTap_ = std::move(tap); }
+
   Faults& faults() { return faults_; }
   const Faults& faults() const { return faults_; }
   // The runs in its flash, their directory and upload, and the upload's faults.
@@ -122,6 +126,7 @@ class LoggerModel {
   std::string AnalogBytes();
   int64_t RunBytes() const;
 
+  std::function<void(const Bytes&, bool)> sentTap_;
   Prng prng_;
   Faults faults_;
   FlashMemory flash_;
