@@ -43,6 +43,10 @@ void DebugLog::EndLine() {
   if (enabled_) Write(kCrLf);
 }
 
+void DebugLog::Skipped(uint64_t bytes) {
+  if (enabled_) Write(Format("Skipped bytes: %llu", static_cast<unsigned long long>(bytes)) + kCrLf);
+}
+
 void DebugLog::Close() { file_.close(); }
 
 // Opened for appending at the first entry, so an extraction with the log off leaves

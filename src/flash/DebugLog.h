@@ -20,6 +20,8 @@ class DebugLog {
   void ArchiveTime(int32_t time, int32_t previousTime);
   // Ends the entry of an archive record header whose record was not read.
   void EndLine();
+  // Closes a stretch of bytes stepped over to find the next good header.
+  void Skipped(uint64_t bytes);
   void Close();
 
  private:

@@ -28,6 +28,8 @@ constexpr int kMinTimedBody = 4;
 constexpr int kMinSenderIdBody = 2;
 constexpr int kMinHeaderBody = 6;
 constexpr int kHeaderBodyWithTimeUnit = 7;
+// Debug log entries of bad headers in one stretch of noise.
+constexpr uint64_t kLoggedPerStretch = 16;
 // A time-grouped record that starts with CR LF " *" carries no data.
 constexpr uint8_t kNoDataMark[4] = {'\r', '\n', ' ', '*'};
 
@@ -93,31 +95,41 @@ void Extraction::Run(RunFileReader& reader) {
 // handled; a bad one at the very start refuses the run; a bad one later is stepped over
 // by one byte, so the reader slides forward until a header makes sense again.
 void Extraction::ReadRecords(RunFileReader& reader) {
-  bool sliding = false;
+  uint64_t stretch = 0;  // bytes stepped over since the last good header
   for (;;) {
     size_t available = 0;
     const uint8_t* header = reader.Peek(kRunHeaderSize, available);
     if (available < kRunHeaderSize) {
-      (sliding ? report_.skippedBytes : report_.cutShortBytes) += available;
+      if (stretch > 0) {
+        report_.skippedBytes += available;
+        log_.Skipped(stretch + available);
+      } else {
+        report_.cutShortBytes += available;
+      }
       return;
     }
     const int size = GetI16LE(header);
     const int type = GetI16LE(header + 2);
-    log_.Header(type, size);
-    if (!ValidHeader(size, type)) {
+    const bool valid = ValidHeader(size, type);
+    if (valid && stretch > 0) {
+      log_.Skipped(stretch);
+      stretch = 0;
+    }
+    // A long stretch of noise would fill the disk with entries: its first few are enough.
+    const bool logged = stretch < kLoggedPerStretch;
+    if (logged) log_.Header(type, size);
+    if (!valid) {
       if (reader.Position() == 0) {
         op_.Warning("Run File Error", "Unable to Process the Run");
         report_.outcome = ExtractionReport::Outcome::kBadFirstHeader;
         return;
       }
-      if (type == kRunArchiveRecord) log_.EndLine();
-      if (!sliding) ++report_.skippedStretches;
-      sliding = true;
+      if (logged && type == kRunArchiveRecord) log_.EndLine();
+      if (stretch++ == 0) ++report_.skippedStretches;
       ++report_.skippedBytes;
       reader.Consume(1);
       continue;
     }
-    sliding = false;
     reader.Consume(kRunHeaderSize);
     const uint8_t* body = reader.Peek(static_cast<size_t>(size), available);
     if (available < static_cast<size_t>(size)) {

@@ -1,6 +1,7 @@
 #include "flash/RunExtraction.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "RunFileBytes.h"
 #include "common/ByteOrder.h"
@@ -96,9 +97,13 @@ TEST_F(ExtractionTest, OutputNamesCarryTheRunNumberAndNamesWithoutOneAreRefused)
   EXPECT_EQ(person.boxes[0].text, "Extraction Requires name.xxx, where xxx=000-999");
   EXPECT_TRUE(other.Names().empty());
 
-  // A missing file: silently nothing.
-  request.runFile = other.path() / "run.008";
-  EXPECT_EQ(ExtractRun(request, memory, person).outcome, ExtractionReport::Outcome::kUnreadable);
+  // A missing file, a folder, a pipe that would never end: silently nothing.
+  ASSERT_EQ(::mkfifo((folder.path() / "run.009").c_str(), 0600), 0);
+  std::filesystem::create_directory(folder.path() / "run.010");
+  for (const char* name : {"run.008", "run.009", "run.010"}) {
+    request.runFile = folder.path() / name;
+    EXPECT_EQ(ExtractRun(request, memory, person).outcome, ExtractionReport::Outcome::kUnreadable) << name;
+  }
   EXPECT_EQ(person.boxes.size(), 1u);
   EXPECT_TRUE(other.Names().empty());
 }
@@ -318,7 +323,7 @@ TEST_F(ExtractionTest, DebugLogListsEveryHeaderRead) {
   const std::string log = folder.ReadText("log.dat");
   const std::string expected =
       "Type 1 Size 2 ms 0\nMETER1 Size 2\r\n"
-      "Type 5888 Size 8453 ms 0\nUnknown Type 5888 Size 8453 0x2105\r\n"
+      "Type 5888 Size 8453 ms 0\nUnknown Type 5888 Size 8453 0x2105\r\nSkipped bytes: 1\r\n"
       "Type 23 Size 33 ms 0\nARCHIVE QLMUX Size 33 Type 998 Size 0 ms 5\n\tTime = 50 50\r\n"
       "Type 23 Size 33 ms 0\nARCHIVE QLMUX Size 33 Type 998 Size 0 ms 8\n\tTime = 80 30\r\n";
   EXPECT_EQ(log, expected);
