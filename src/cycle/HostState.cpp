@@ -1,6 +1,7 @@
 #include "HostState.h"
 
 #include "flash/LoggerDirectory.h"
+#include "flash/RunExtraction.h"
 #include "flash/RunUpload.h"
 
 namespace ql {
@@ -15,6 +16,10 @@ HostState::HostState(SerialDeviceFactory deviceFactory, Clock& clockSource, Oper
       consumer(senders, deck, ports, display, person),
       flash(sender, person) {
   WireReceiver();
+  // Each finished run file is extracted beside itself, with the choice its upload noted.
+  flash.extractRun = [this](const std::filesystem::path& runFile, int choice) {
+    ExtractRunBeside(runFile, choice, debugFile, extraction, op);
+  };
 }
 
 void HostState::WireReceiver() {

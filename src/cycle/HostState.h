@@ -8,6 +8,7 @@
 #include "SetupPageState.h"
 #include "StatsBoard.h"
 #include "TerminalWriter.h"
+#include "flash/ExtractionMemory.h"
 #include "flash/FlashState.h"
 #include "link/DataRecordConsumer.h"
 #include "link/DeckConfig.h"
@@ -69,6 +70,7 @@ class HostState {
   // BTClearMemory and BTGetDirectory name the logger model once a status has named it.
   MeterCaptions uploadCaptions{"Clear Logger Memory", "Get Logger Directory"};
   FlashState flash;  // the run directory and the upload
+  ExtractionMemory extraction;  // what run extraction carries from one run file to the next
   int hostMode = -1;  // the host mode the last display change applied
   int recordState = 0;  // 0 off, 1 raw file, 2..4 archives, 5 and 6 replay
   std::string caption = "ZR Logger Host v7";

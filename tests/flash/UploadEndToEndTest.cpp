@@ -33,8 +33,9 @@ struct UploadRig : test::SimulatedHost {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     host.flash.page.extractFiles = 0;
-    host.flash.extractRun = [this](const std::filesystem::path&, int) {
+    host.flash.extractRun = [this, extract = host.flash.extractRun](const std::filesystem::path& runFile, int choice) {
       duplicatesPerRun.push_back(static_cast<int>(host.flash.upload.duplicates));
+      extract(runFile, choice);
     };
   }
   ~UploadRig() { std::filesystem::remove_all(folder); }
@@ -185,6 +186,22 @@ TEST(UploadEndToEndTest, DirectoryIsRefusedWhileTheLoggerSamples) {
   rig.logger->Stop();
   rig.ListRuns();
   EXPECT_EQ(rig.host.flash.page.profiles.size(), 4u);
+}
+
+TEST(UploadEndToEndTest, EachUploadedRunIsExtractedBesideItWithTheChoiceOfTheUploadStart) {
+  UploadRig rig;
+  rig.host.debugFile = true;
+  rig.ListRuns();
+  rig.host.flash.page.extractFiles = 1;  // "ZR Archive Plus Raw Files"
+  rig.UploadLines({1});
+  rig.host.flash.page.extractFiles = 0;  // a later change does not reach the running upload
+  ASSERT_TRUE(rig.RunUntilIdle(600'000));
+  for (const char* name : {"archive.002", "Battery.002", "Summary.002", "Port1.002", "analog.002"}) {
+    EXPECT_FALSE(rig.Read(name).empty()) << name;
+  }
+  EXPECT_EQ(rig.Read("Summary.002").rfind("Run # 2:  Profile on ", 0), 0u);
+  EXPECT_EQ(rig.Read("log.dat").rfind("Type ", 0), 0u);
+  EXPECT_TRUE(rig.person.boxes.empty());
 }
 
 }  // namespace
