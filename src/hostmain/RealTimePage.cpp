@@ -95,17 +95,22 @@ void TForm1::RawPortCBChange() {
 
 void TForm1::BTResetCountersClick() { host_.senders.ResetPerSender(); }
 
-void TForm1::EditSendTextKeyDown() {
-  const std::string text = realTime_.EditSendText->text().toStdString();
-  realTime_.EditSendText->clear();
-  SendOperatorText(host_, text, true);
+namespace {
+
+// The logger and its instruments speak 8-bit text, and the terminal shows the logger's
+// bytes as Latin-1: the typed text goes out in the same single bytes, so that the echo
+// is what was sent. A character outside Latin-1 becomes '?'.
+std::string TakeOperatorText(QLineEdit* edit) {
+  const QByteArray bytes = edit->text().toLatin1();
+  edit->clear();
+  return bytes.toStdString();
 }
 
-void TForm1::BTSendTextClick() {
-  const std::string text = realTime_.EditSendText->text().toStdString();
-  realTime_.EditSendText->clear();
-  SendOperatorText(host_, text, false);
-}
+}  // namespace
+
+void TForm1::EditSendTextKeyDown() { SendOperatorText(host_, TakeOperatorText(realTime_.EditSendText), true); }
+
+void TForm1::BTSendTextClick() { SendOperatorText(host_, TakeOperatorText(realTime_.EditSendText), false); }
 
 void TForm1::SyncRealTimePage() {
   const RealTimeDisplay& d = host_.display;

@@ -160,6 +160,16 @@ TEST_F(MainWindowLinkTest, TypedTextGoesToTheLoggerAndIsEchoed) {
   EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->toPlainText().contains("abc"));
 }
 
+TEST_F(MainWindowLinkTest, TypedTextTravelsAndEchoesAsSingleBytes) {
+  Choose("LoggerPortCB", 1);
+  auto* edit = Find<QLineEdit>("EditSendText");
+  edit->setText(QString::fromUtf8("T=5\u00B0C \u20AC"));
+  Find<QPushButton>("BTSendText")->click();
+  EXPECT_EQ(wire->TakeFromHost(), (test::Bytes{'T', '=', '5', 0xB0, 'C', ' ', '?'}));
+  const QString memo = Find<QPlainTextEdit>("Memo1")->toPlainText();
+  EXPECT_TRUE(memo.contains(QString::fromUtf8("T=5\u00B0C ?"))) << memo.toStdString();
+}
+
 TEST_F(MainWindowLinkTest, BadFlashPanelJoinsTheLeftColumn) {
   Choose("LoggerPortCB", 1);
   auto* flash = Find<QLabel>("FlashPanel");
