@@ -111,7 +111,11 @@ std::optional<ModeDisplay> SetupDisplayMode(HostState& host, int pendingMode) {
     c.file = ModeComboIndex(display->fileCB, c.file);
     c.output = ModeComboIndex(display->outputCB, c.output);
     c.timeSource = 0;
+    // The mode hides the fault panels; forgetting what they showed lets the next tick
+    // show again whatever is still true.
     host.flashPanelVisible = false;
+    host.records.shownBadFlash = LoggerRecords::kBadFlashNotShown;
+    host.statusMemory.remoteHostShown = false;
     host.loggerPort.groupVisible = display->loggerPort;
     host.loggerPort.panelVisible = display->loggerPort;
     host.loggerPort.offered = display->loggerPort;

@@ -22,7 +22,8 @@ struct LoggerRecords {
   bool hardwareReceived = false;  // the hardware flag
 
   int badFlash = 0;        // word at offset 2 of the last short message; 0: no fault
-  int shownBadFlash = -2;  // the value FlashPanel last showed; -2 forces the first show
+  static constexpr int kBadFlashNotShown = -2;  // no code matches it: the next check shows
+  int shownBadFlash = kBadFlashNotShown;         // the value FlashPanel last showed
 };
 
 }  // namespace ql

@@ -184,6 +184,29 @@ TEST_F(MainWindowLinkTest, BadFlashPanelJoinsTheLeftColumn) {
   EXPECT_EQ(hostStatus->y(), topBefore + 35 + 4);
 }
 
+TEST_F(MainWindowLinkTest, AHostModeChangeHidesFaultPanelsOnlyUntilTheNextTick) {
+  Choose("LoggerPortCB", 1);
+  auto* flash = Find<QLabel>("FlashPanel");
+  auto* remote = Find<QLabel>("RemoteHostPanel");
+  test::Bytes remoteHostOn(130, 0);
+  remoteHostOn[21] = 0x02;  // bit 9 of the serial port mask, at offset 22
+  auto faultsArrive = [&] {
+    wire->Push(test::FixedPacket(2, {5, 0}));
+    wire->Push(test::FixedPacket(3, remoteHostOn));
+    FastTicks(2);
+    Second();
+  };
+  faultsArrive();
+  EXPECT_FALSE(flash->isHidden());
+  EXPECT_FALSE(remote->isHidden());
+  Action("MenuRealTimeOutput")->trigger();
+  EXPECT_TRUE(flash->isHidden());
+  EXPECT_TRUE(remote->isHidden());
+  faultsArrive();
+  EXPECT_FALSE(flash->isHidden()) << "bad flash code 5 is still true";
+  EXPECT_FALSE(remote->isHidden()) << "the remote host is still on";
+}
+
 }  // namespace
 }  // namespace ql
 
