@@ -113,7 +113,7 @@ void TForm1::FormCreate() {
   map.LoadFile(startDirectory_ / ComPortMap::kFileName);
   host_.ports.SetComPortMap(map);
   if (!map.Problems().empty()) {
-    std::string text = "These lines of comports.txt were not understood and are ignored:\n";
+    std::string text = "These lines of comports.txt are ignored:\n";
     for (const std::string& p : map.Problems()) text += p + "\n";
     host_.op.Warning("COM Port Mapping", text);
   }

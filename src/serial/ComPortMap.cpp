@@ -25,6 +25,24 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
+// The COM number of a line "COMn=device" (the word in any case), or 0 when the line is
+// not of that form, n is outside 1..12 or the device is missing.
+int ComNumber(const std::string& line) {
+  const size_t eq = line.find('=');
+  if (eq == std::string::npos || Trim(line.substr(eq + 1)).empty()) return 0;
+  const std::string key = Trim(line.substr(0, eq));
+  if (key.size() < 4 || key.size() > 5) return 0;
+  for (size_t i = 0; i < 3; ++i) {
+    if (std::toupper(static_cast<unsigned char>(key[i])) != "COM"[i]) return 0;
+  }
+  int com = 0;
+  for (size_t i = 3; i < key.size(); ++i) {
+    if (std::isdigit(static_cast<unsigned char>(key[i])) == 0) return 0;
+    com = com * 10 + (key[i] - '0');
+  }
+  return com <= ComPortMap::kHighestCom ? com : 0;
+}
+
 }  // namespace
 
 ComPortMap::ComPortMap() {
@@ -42,26 +60,22 @@ void ComPortMap::LoadFile(const std::filesystem::path& file) {
 
 void ComPortMap::Parse(const std::string& text) {
   std::istringstream in(text);
+  std::array<int, kHighestCom + 1> setOnLine{};
   int lineNumber = 0;
   for (std::string raw; std::getline(in, raw);) {
     ++lineNumber;
-    const std::string line = Trim(raw);
-    if (line.empty() || line[0] == '#') continue;
-    const size_t eq = line.find('=');
-    const std::string key = eq == std::string::npos ? line : Trim(line.substr(0, eq));
-    const std::string device = eq == std::string::npos ? std::string() : Trim(line.substr(eq + 1));
-    int com = 0;
-    bool keyOk = key.size() > 3 && (key.compare(0, 3, "COM") == 0 || key.compare(0, 3, "com") == 0);
-    for (size_t i = 3; keyOk && i < key.size(); ++i) {
-      keyOk = std::isdigit(static_cast<unsigned char>(key[i])) != 0 && com < 100;
-      com = com * 10 + (key[i] - '0');
+    const std::string line = Trim(raw.substr(0, raw.find('#')));
+    if (line.empty()) continue;
+    const int com = ComNumber(line);
+    if (com == 0) {
+      problems_.push_back(Format("line %d: \"%s\" (expected COM1..COM12=device)", lineNumber, line.c_str()));
+    } else if (setOnLine[com] != 0) {
+      problems_.push_back(Format("line %d: \"%s\" (COM%d is already set on line %d)", lineNumber, line.c_str(),
+                                 com, setOnLine[com]));
+    } else {
+      setOnLine[com] = lineNumber;
+      names_[com] = Trim(line.substr(line.find('=') + 1));
     }
-    if (!keyOk || com < 1 || com > kHighestCom || device.empty()) {
-      problems_.push_back(Format("line %d: \"%s\" (expected COM1..COM12=device)", lineNumber,
-                                 line.c_str()));
-      continue;
-    }
-    names_[com] = device;
   }
 }
 

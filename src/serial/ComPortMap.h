@@ -8,9 +8,10 @@
 namespace ql {
 
 // Which device each COM number 1..12 stands for on this PC. Read from the text file
-// "comports.txt" in the start directory: lines "COM3=/dev/ttyUSB0"; blank lines and
-// lines starting with '#' are ignored. A COM number without a line keeps the
-// platform's usual name.
+// "comports.txt" in the start directory: lines "COM3=/dev/ttyUSB0", the word COM in any
+// case; '#' starts a comment to the end of the line, and blank lines are ignored. The
+// first line for a COM number wins. A COM number without a line keeps the platform's
+// usual name.
 class ComPortMap {
  public:
   static constexpr int kHighestCom = 12;
@@ -19,7 +20,8 @@ class ComPortMap {
   ComPortMap();
 
   // Reads the mapping file; a missing file leaves the usual names. Lines that cannot
-  // be understood are kept in Problems() for the operator to see.
+  // be understood, and repeats of a COM number, are kept in Problems() for the
+  // operator to see, each naming its line.
   void LoadFile(const std::filesystem::path& file);
   void Parse(const std::string& text);
 

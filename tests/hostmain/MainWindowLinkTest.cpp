@@ -216,7 +216,8 @@ namespace {
 // A start directory whose comports.txt maps COM1 and holds a line the program cannot use.
 struct MainWindowComPortsTest : test::MainWindowFixture {
   void PrepareStartDirectory() override {
-    std::ofstream(startDir / "comports.txt") << "# deck laptop\nCOM1=/dev/serial/by-id/usb-logger\nCOM14=/dev/x\n";
+    std::ofstream(startDir / "comports.txt")
+        << "# deck laptop\nCOM1=/dev/serial/by-id/usb-logger  # the logger\nCOM14=/dev/x\nCom1=/dev/ttyUSB9\n";
   }
 };
 
@@ -224,6 +225,8 @@ TEST_F(MainWindowComPortsTest, MappedComPortOpensItsDeviceAndBadLinesAreReported
   ASSERT_EQ(person.boxes.size(), 1u);
   EXPECT_EQ(person.boxes[0].caption, "COM Port Mapping");
   EXPECT_NE(person.boxes[0].text.find("COM14=/dev/x"), std::string::npos);
+  EXPECT_NE(person.boxes[0].text.find("line 4: \"Com1=/dev/ttyUSB9\" (COM1 is already set on line 2)"),
+            std::string::npos);
   Choose("LoggerPortCB", 1);
   ASSERT_FALSE(wire->opened.empty());
   EXPECT_EQ(wire->opened.back(), "/dev/serial/by-id/usb-logger");

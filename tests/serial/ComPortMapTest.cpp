@@ -31,6 +31,18 @@ TEST(ComPortMapTest, LinesItCannotUseAreReportedNotApplied) {
   EXPECT_NE(map.DeviceName(4), "");
 }
 
+TEST(ComPortMapTest, AnyCaseTrailingCommentsAndTheFirstOfARepeatedNumber) {
+  ComPortMap map;
+  map.Parse("com3=/dev/a\nCom4=/dev/b   # deck box\nCOM9=/dev/c#\t\nCOM2=/dev/first\ncOm2 = /dev/second\nCOM5=# none\n");
+  EXPECT_EQ(map.DeviceName(3), "/dev/a");
+  EXPECT_EQ(map.DeviceName(4), "/dev/b");
+  EXPECT_EQ(map.DeviceName(9), "/dev/c");
+  EXPECT_EQ(map.DeviceName(2), "/dev/first");
+  ASSERT_EQ(map.Problems().size(), 2u);
+  EXPECT_EQ(map.Problems()[0], "line 5: \"cOm2 = /dev/second\" (COM2 is already set on line 4)");
+  EXPECT_EQ(map.Problems()[1].rfind("line 6: ", 0), 0u);
+}
+
 TEST(ComPortMapTest, MissingFileKeepsTheUsualNames) {
   ComPortMap map;
   map.LoadFile("/nonexistent/dir/comports.txt");
