@@ -20,6 +20,7 @@
 #include "dialogs/TSleepForm.h"
 #include "plot/PlotSetupFile.h"
 #include "dialogs/TStatsForm.h"
+#include "flash/RunUpload.h"
 
 namespace ql {
 
@@ -70,6 +71,7 @@ void TForm1::BuildPages() {
   BuildLoggerControlPage();
   BuildDataStatusPage();
   BuildRealTimePage();
+  BuildUploadPage();
   auto* plotLayout = new QVBoxLayout(pages_[kTSPlotSetup]);
   plotLayout->setContentsMargins(0, 0, 0, 0);
   plotPage_ = new PlotPage(host_.plot, host_.op, [this] { return host_.pc.UtcSeconds(); },
@@ -91,7 +93,7 @@ void TForm1::BuildTimers() {
   timers_.Timer10ms = make("Timer10ms", 5, &TForm1::Timer10msTimer);
   timers_.Timer475ms = make("Timer475ms", 1000, &TForm1::Timer475msTimer);
   timers_.Timer1000ms = make("Timer1000ms", 1000, &TForm1::Timer1000msTimer);
-  timers_.TTimeout = make("TTimeout", 1500, nullptr);
+  timers_.TTimeout = make("TTimeout", 1500, &TForm1::TTimeoutTimer);
 }
 
 void TForm1::FormCreate() {
@@ -130,6 +132,7 @@ void TForm1::FormCreate() {
   timers_.Timer1000ms->start();
   timers_.Timer475ms->start();
   timers_.TTimeout->start();
+  host_.flash.upload.timeoutEnabled = true;
 }
 
 namespace {
@@ -171,6 +174,8 @@ bool TForm1::RunTick(Step step) {
 void TForm1::Timer10msTimer() {
   if (!RunTick([](HostState& h) { ql::Timer10msTimer(h); })) return;
   if (!(host_.loggerPort == portShown_) || host_.pc.secondShown != secondShown_) SyncLeftColumn();
+  SyncUploadPage();  // directory lines and upload progress arrive with the fast tick
+  SyncUploadTimer();
   SyncDialogs();
 }
 
@@ -186,6 +191,11 @@ void TForm1::Timer1000msTimer() {
   SyncAfterEvent();
 }
 
+void TForm1::TTimeoutTimer() {
+  if (!RunTick([](HostState& h) { ql::TTimeoutTimer(h.flash); })) return;
+  SyncUploadTimer();
+}
+
 void TForm1::SyncDialogs() {
   if (dialogs_.statsForm != nullptr) dialogs_.statsForm->Sync();
 }
@@ -194,6 +204,8 @@ void TForm1::SyncAfterEvent() {
   ApplyPendingDisplay();
   SyncLeftColumn();
   SyncRealTimePage();
+  SyncUploadPage();
+  SyncUploadTimer();
   SyncDialogs();
   if (host_.layoutDirty) FormResize();
 }
@@ -234,6 +246,9 @@ void TForm1::ApplyModeDisplay(const ModeDisplay& d) {
 }
 
 void TForm1::TabsChange() {
+  // The run list is emptied; the directory table keeps its entries.
+  if (Tabs->currentWidget() == upload_.TSUpload) host_.flash.page.profiles.clear();
+  SyncUploadPage();
   StopDisplay(host_.display);
   SyncRealTimePage();
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "SetupActions.h"
+#include "UploadPageControls.h"
 #include "cycle/HostState.h"
 
 class QAction;
@@ -73,6 +74,11 @@ class TForm1 : public QMainWindow {
   void LoadDefaultLoggerSetupClick();
   void ResetToMonitorClick();
   void ToggleDebugClick();
+  void BTGetDirectoryClick();
+  void BTClearMemoryClick();
+  void BTUploadClick();
+  void BTCancelUploadClick();
+  void TTimeoutTimer();
   void ModesMenuClick(int hostMode);
   void TabsChange();
   void BTExitClick();
@@ -234,6 +240,7 @@ class TForm1 : public QMainWindow {
   void BuildLoggerControlPage();
   void BuildDataStatusPage();
   void BuildRealTimePage();
+  void BuildUploadPage();
   void BuildTimers();
   void ConnectSetupControls();
   void FormCreate();
@@ -242,6 +249,8 @@ class TForm1 : public QMainWindow {
   void SyncLeftColumn();
   void SyncSetupPages();
   void SyncRealTimePage();
+  void SyncUploadPage();
+  void SyncUploadTimer();  // TTimeout runs while the upload state says so
   void SyncDialogs();
   void ApplyPendingDisplay();
   void ApplyReceivedSetup(const ReceivedSetupView& view);
@@ -275,6 +284,7 @@ class TForm1 : public QMainWindow {
   DataStatusPage dataStatus_;
   RealTimePage realTime_;
   PlotPage* plotPage_ = nullptr;
+  UploadPageControls upload_;
   Menus menus_;
   Timers timers_;
   Dialogs dialogs_;
