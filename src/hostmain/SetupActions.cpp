@@ -99,7 +99,11 @@ std::optional<ModeDisplay> SetupDisplayMode(HostState& host, int pendingMode) {
   const std::optional<ModeDisplay> display = DisplayForMode(pendingMode);
   if (display) {
     if (display->closeDeckPorts) {
-      for (int slot = 1; slot <= DeckConfig::kDeckPorts; ++slot) host.ports.ConfigurePort(slot, 0, 0);
+      for (int n = 1; n <= DeckPorts::kPorts; ++n) {
+        DeckPortRow& row = host.deckPorts.Row(n);
+        row.comIndex = 0;
+        host.ports.ConfigurePort(n, row.comIndex, row.lineIndex);
+      }
     }
     if (display->closeLoggerPort) {
       host.loggerPort.comIndex = 0;
