@@ -4,8 +4,10 @@
 #include <array>
 #include <filesystem>
 
+#include "PCLoggerPage.h"
 #include "SetupActions.h"
 #include "cycle/HostState.h"
+#include "setupfile/HostSetupFile.h"
 
 class QAction;
 class QCheckBox;
@@ -25,6 +27,7 @@ namespace ql {
 class PlotPage;
 class TForm2;
 class TMuxIDForm;
+class TRS422Form;
 class TSleepForm;
 class TStatsForm;
 
@@ -32,6 +35,7 @@ class TStatsForm;
 struct Dialogs {
   TForm2* form2 = nullptr;
   TSleepForm* sleepForm = nullptr;
+  TRS422Form* rs422Form = nullptr;
   TStatsForm* statsForm = nullptr;
   TMuxIDForm* muxIdForm = nullptr;
 };
@@ -59,6 +63,7 @@ class TForm1 : public QMainWindow {
   void LoggerPortCBChange();
   void ShowLoggerPortSetupClick();
   void AutoBaudRateDetectionClick();
+  void ChangeHostPortType1Click();
   void HostPortStatsClick();
   void BTDisplayRawClick();
   void RawPortCBChange();
@@ -76,7 +81,23 @@ class TForm1 : public QMainWindow {
   void ModesMenuClick(int hostMode);
   void TabsChange();
   void BTExitClick();
+  // The PC-Logger page: the row boxes and up-downs of deck port n, the rate, the buttons.
+  void PortType1CBChange(int port);
+  void UDDeckType1Click(int port);
+  void UDOutPort1Click(int port);
+  void UDDeckRateClick();
+  void BTLoadDeckClick();
+  void BTRestoreDeckClick();
+  void CloseAllSurfacePortsClick();
   void FormResize();
+
+  // The host setup file: checked whole, then applied record by record; false (and
+  // nothing changed) when it is missing or faulty. An explicit load keeps a chosen
+  // logger port. Storing writes what the controls hold now.
+  bool LoadHostSetup(const std::filesystem::path& file, bool explicitLoad);
+  void StoreHostSetup(const std::filesystem::path& file);
+  HostSetupFile HostSetupNow() const;
+  static constexpr const char* kLastSetupFile = "last.zrh";
 
   // SetupDisplayMode: applies the pending host mode to the state and the window.
   void SetupDisplayMode(int pendingMode);
@@ -234,6 +255,7 @@ class TForm1 : public QMainWindow {
   void BuildLoggerControlPage();
   void BuildDataStatusPage();
   void BuildRealTimePage();
+  void BuildPCLoggerPage();
   void BuildTimers();
   void ConnectSetupControls();
   void FormCreate();
@@ -242,11 +264,15 @@ class TForm1 : public QMainWindow {
   void SyncLeftColumn();
   void SyncSetupPages();
   void SyncRealTimePage();
+  void SyncPCLoggerPage();
   void SyncDialogs();
   void ApplyPendingDisplay();
   void ApplyReceivedSetup(const ReceivedSetupView& view);
   void ApplyStatus(const StatusDisplay& status);
   void ApplyModeDisplay(const ModeDisplay& display);
+  void LoadWindowRecord(const HostSetupFile& file);
+  void LoadMenuFlags(const HostSetupFile& file, int record);
+  void LoadSetupCombosVisibility(const HostSetupFile& file);
   void SyncAfterEvent();
 
   // A setup control was edited: write it into the setup state, then run the action.
@@ -264,6 +290,9 @@ class TForm1 : public QMainWindow {
   std::array<QWidget*, kPageCount> pages_{};
   bool exiting_ = false;
   int tickDepth_ = 0;  // ticks of this window now running
+  // The host setup as last loaded or stored: values of controls this host does not
+  // have are written back as they were read.
+  HostSetupFile hostSetup_;
   // What the left column last showed of the fast-changing state, so that the 5 ms tick
   // touches the controls only when something changed.
   LoggerPortControls portShown_;
@@ -275,6 +304,7 @@ class TForm1 : public QMainWindow {
   DataStatusPage dataStatus_;
   RealTimePage realTime_;
   PlotPage* plotPage_ = nullptr;
+  PCLoggerPage pcLogger_;
   Menus menus_;
   Timers timers_;
   Dialogs dialogs_;
