@@ -48,8 +48,8 @@ TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, st
   BuildPages();
   ConnectSetupControls();
   BuildTimers();
-  FormCreate();
   resize(1200, 680);
+  FormCreate();
 }
 
 TForm1::~TForm1() = default;

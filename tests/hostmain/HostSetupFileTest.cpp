@@ -6,6 +6,11 @@
 #include "setupfile/HostSetupStore.h"
 #include "setupfile/HostSetupText.h"
 
+namespace ql {
+// Failures show the file's text.
+inline void PrintTo(const HostSetupFile& f, std::ostream* os) { *os << "\n" << FormatHostSetup(f); }
+}  // namespace ql
+
 namespace ql::test {
 namespace {
 
@@ -49,6 +54,7 @@ struct HostSetupFileTest : MainWindowFixture {
     Find<QSpinBox>("UDOutPort2")->setValue(5);
     Choose("PortType5CB", 1);
     Choose("DeckPort5CB", 6);
+    Choose("DeckSetup5CB", 6);
     Find<QSpinBox>("UDDeckRate")->setValue(8);
     Find<QCheckBox>("CBRecordPCTime")->click();
     Action("MenuAutoTimeUpdate")->setChecked(false);

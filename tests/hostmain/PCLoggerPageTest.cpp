@@ -16,7 +16,8 @@ Bytes FrameBytes(uint16_t code) {
 }
 
 TEST_F(PCLoggerPageTest, RowsFollowTheirFunctionAndLoadPutsThemInForce) {
-  Form().ModesMenuClick(kPcLogger);
+  Form().ModesMenuClick(kAdvancedUser);
+  Choose("LoggerPortCB", 1);
   EXPECT_TRUE(Find<QLabel>("PCLoggerPanel")->isHidden());
   EXPECT_TRUE(Find<QComboBox>("DeckPort1CB")->isHidden());
 
