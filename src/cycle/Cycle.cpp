@@ -4,8 +4,8 @@
 #include "LinkHealth.h"
 #include "ReceivedRecords.h"
 #include "common/Format.h"
-#include "flash/RunUpload.h"
 #include "deck/DeckLabels.h"
+#include "flash/RunUpload.h"
 
 namespace ql {
 namespace {
