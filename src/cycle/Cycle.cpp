@@ -4,6 +4,7 @@
 #include "LinkHealth.h"
 #include "ReceivedRecords.h"
 #include "common/Format.h"
+#include "deck/DeckLabels.h"
 #include "flash/RunUpload.h"
 
 namespace ql {
@@ -133,6 +134,7 @@ void Timer1000msTimer(HostState& host) {
   DriveUploads(host.flash);
   host.stats.StatsSetLine(kOwner, 7, Format("Loops: %d ", host.cycle.loops));
   host.cycle.loops = 0;
+  ShowDeckPortLabels(host.deckPorts, host.deck, host.ports, host.consumer.deckOutput);
 }
 
 }  // namespace ql

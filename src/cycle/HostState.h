@@ -10,6 +10,7 @@
 #include "TerminalWriter.h"
 #include "flash/ExtractionMemory.h"
 #include "flash/FlashState.h"
+#include "deck/DeckPorts.h"
 #include "link/DataRecordConsumer.h"
 #include "link/DeckConfig.h"
 #include "link/Dispatcher.h"
@@ -54,6 +55,7 @@ class HostState {
   SenderStatistics senders;
   LoggerRecords records;
   DeckConfig deck;
+  DeckPorts deckPorts;  // the PC-Logger page
   RealTimeDisplay display;
   Receiver receiver;
   Dispatcher dispatcher;

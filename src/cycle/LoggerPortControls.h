@@ -19,7 +19,8 @@ struct LoggerPortControls {
   bool groupVisible = false;         // LoggerPortGB
   bool autoBaud = false;             // automatic baud-rate detection on (menu item checked)
   bool panelVisible = false;         // PLoggerPort
-  bool offered = true;               // COMStatus and the Logger_Port menu (not in PC-Logger mode)
+  bool offered = true;               // COMStatus (not in PC-Logger mode)
+  bool menuOffered = true;           // the Logger_Port menu: as COMStatus, or as a host setup file says
   std::string panelText;             // "Logger Port: COM%1d"
   std::string comStatus;             // COMStatus
 

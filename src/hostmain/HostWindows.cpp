@@ -9,7 +9,7 @@ HostWindows CreateHostWindows(SerialDeviceFactory deviceFactory, Clock& clock, O
   QWidget* owner = w.form1.get();
   w.form2 = new TForm2(owner);
   w.sleepForm = new TSleepForm(owner);
-  w.rs422Form = new TRS422Form(owner);
+  w.rs422Form = new TRS422Form(w.form1->Host().sender, owner);
   w.annotationForm = new TAnnotationForm(owner);
   w.testPortForm = new TTestPortForm(owner);
   w.statsForm = new TStatsForm(w.form1->Host().stats, owner);
@@ -17,6 +17,7 @@ HostWindows CreateHostWindows(SerialDeviceFactory deviceFactory, Clock& clock, O
   Dialogs dialogs;
   dialogs.form2 = w.form2;
   dialogs.sleepForm = w.sleepForm;
+  dialogs.rs422Form = w.rs422Form;
   dialogs.statsForm = w.statsForm;
   dialogs.muxIdForm = w.muxIdForm;
   w.form1->AttachDialogs(dialogs);

@@ -149,7 +149,7 @@ void TForm1::SyncLeftColumn() {
   SetText(l.PLoggerPort, port.panelText);
   SetVisible(l.PLoggerPort, port.panelVisible);
   SetVisible(l.COMStatus, port.offered);
-  menus_.MenuLoggerPortSetup->menuAction()->setVisible(port.offered);
+  menus_.MenuLoggerPortSetup->menuAction()->setVisible(port.menuOffered);
   SetText(l.COMStatus, port.comStatus);
   SetText(l.LBHostDandT, host_.pc.hostDateTime);
   ApplyColour(l.LBDandT, host_.pc.loggerClockColour, kButtonFace);

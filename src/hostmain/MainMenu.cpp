@@ -4,6 +4,7 @@
 
 #include "TForm1.h"
 #include "cycle/LinkHealth.h"
+#include "dialogs/TRS422Form.h"
 #include "serial/CommandFrame.h"
 #include "serial/CommandSender.h"
 
@@ -103,7 +104,8 @@ void TForm1::BuildMenus() {
       AddItem(menus_.MenuLoggerPortSetup, "AutoBaudRateDetection", "Auto Baud Rate Detection");
   menus_.AutoBaudRateDetection->setCheckable(true);
   AddSeparator(menus_.MenuLoggerPortSetup, "N10");
-  AddItem(menus_.MenuLoggerPortSetup, "ChangeHostInterface", "Change Logger Interface Type");
+  QAction* changeInterface =
+      AddItem(menus_.MenuLoggerPortSetup, "ChangeHostInterface", "Change Logger Interface Type");
 
   QMenu* help = topMenu("Help1", "Help");
   AddItem(help, "ShowHints", "Show Hints")->setVisible(false);
@@ -121,11 +123,16 @@ void TForm1::BuildMenus() {
   connect(menus_.ShowLoggerPortSetup, &QAction::triggered, this, &TForm1::ShowLoggerPortSetupClick);
   connect(menus_.HostPortStats, &QAction::triggered, this, &TForm1::HostPortStatsClick);
   connect(menus_.AutoBaudRateDetection, &QAction::triggered, this, &TForm1::AutoBaudRateDetectionClick);
+  connect(changeInterface, &QAction::triggered, this, &TForm1::ChangeHostPortType1Click);
 }
 
 void TForm1::AutoBaudRateDetectionClick() {
   ql::AutoBaudRateDetectionClick(host_);
   SyncAfterEvent();
+}
+
+void TForm1::ChangeHostPortType1Click() {
+  if (dialogs_.rs422Form != nullptr) dialogs_.rs422Form->show();
 }
 
 void TForm1::HostPortStatsClick() {

@@ -15,12 +15,7 @@ void RefreshAnalogRateLabel(HostState& host) {
   host.setupPage.analogRate = AnalogRateLabelFor(c.analogRate, c.file);
 }
 
-void ApplyLayout(HostState& host) {
-  SetupPageState& page = host.setupPage;
-  page.layout = ApplyModeLayout(page.controls, page.portLabels);
-  if (page.layout.hideOncePerHourBoxes) page.oncePerHourBoxes = {};
-  host.pending.setupControls = true;
-}
+void ApplyLayout(HostState& host) { ApplyHostModeLayout(host, IsMooredMode(host.setupPage.controls.mode)); }
 
 // The logger states in which it takes a new setup request from the indicator.
 bool AcceptsSetupRequest(int loggerState) { return loggerState == 9 || loggerState == 10 || loggerState == 30; }
@@ -99,7 +94,11 @@ std::optional<ModeDisplay> SetupDisplayMode(HostState& host, int pendingMode) {
   const std::optional<ModeDisplay> display = DisplayForMode(pendingMode);
   if (display) {
     if (display->closeDeckPorts) {
-      for (int slot = 1; slot <= DeckConfig::kDeckPorts; ++slot) host.ports.ConfigurePort(slot, 0, 0);
+      for (int n = 1; n <= DeckPorts::kPorts; ++n) {
+        DeckPortRow& row = host.deckPorts.Row(n);
+        row.comIndex = 0;
+        host.ports.ConfigurePort(n, row.comIndex, row.lineIndex);
+      }
     }
     if (display->closeLoggerPort) {
       host.loggerPort.comIndex = 0;
@@ -119,6 +118,7 @@ std::optional<ModeDisplay> SetupDisplayMode(HostState& host, int pendingMode) {
     host.loggerPort.groupVisible = display->loggerPort;
     host.loggerPort.panelVisible = display->loggerPort;
     host.loggerPort.offered = display->loggerPort;
+    host.loggerPort.menuOffered = display->loggerPort;
     host.layoutDirty = true;
   }
   ShowHostMode(host, pendingMode);
@@ -126,6 +126,13 @@ std::optional<ModeDisplay> SetupDisplayMode(HostState& host, int pendingMode) {
   RefreshAnalogRateLabel(host);
   SetSetupCurrent(host, false);
   return display;
+}
+
+void ApplyHostModeLayout(HostState& host, bool moored) {
+  SetupPageState& page = host.setupPage;
+  page.layout = ApplyModeLayout(page.controls, moored, page.portLabels);
+  if (page.layout.hideOncePerHourBoxes) page.oncePerHourBoxes = {};
+  host.pending.setupControls = true;
 }
 
 std::optional<ModeDisplay> ChooseHostMode(HostState& host, int hostMode) {

@@ -34,6 +34,9 @@ void LoadDefaultLoggerSetupClick(HostState& host);
 // SetupDisplayMode: applies a host mode to the host state. Returns the table column the
 // window applies to its pages, panels and controls (nothing for modes that change none).
 std::optional<ModeDisplay> SetupDisplayMode(HostState& host, int pendingMode);
+// The Logger Control page laid out for ModeCB, with the moored choice made by the host
+// mode rather than by ModeCB.
+void ApplyHostModeLayout(HostState& host, bool moored);
 // A Modes menu item.
 std::optional<ModeDisplay> ChooseHostMode(HostState& host, int hostMode);
 

@@ -49,8 +49,8 @@ TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, st
   BuildPages();
   ConnectSetupControls();
   BuildTimers();
-  FormCreate();
   resize(1200, 680);
+  FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -77,6 +77,7 @@ void TForm1::BuildPages() {
   plotPage_ = new PlotPage(host_.plot, host_.op, [this] { return host_.pc.UtcSeconds(); },
                            startDirectory_ / kPlotSetupFileName, pages_[kTSPlotSetup]);
   plotLayout->addWidget(plotPage_);
+  BuildPCLoggerPage();
   connect(Tabs, &QTabWidget::currentChanged, this, &TForm1::TabsChange);
   OnResize(Tabs, [this] { TabsChange(); });
 }
@@ -119,8 +120,8 @@ void TForm1::FormCreate() {
     for (const std::string& p : map.Problems()) text += p + "\n";
     host_.op.Warning("COM Port Mapping", text);
   }
-  // 12. No host setup file is read yet: start without a host mode.
-  SetupDisplayMode(kNoHostMode);
+  // 12. The host setup of the last session, or no host mode.
+  if (!LoadHostSetup(startDirectory_ / kLastSetupFile, false)) SetupDisplayMode(kNoHostMode);
   // 13.
   if ((host_.loggerPort.comIndex == 0 || host_.loggerPort.lineIndex == 0) && !host_.loggerPort.groupVisible) {
     ShowLoggerPortSetup(host_);
@@ -206,6 +207,7 @@ void TForm1::SyncAfterEvent() {
   SyncRealTimePage();
   SyncUploadPage();
   SyncUploadTimer();
+  SyncPCLoggerPage();
   SyncDialogs();
   if (host_.layoutDirty) FormResize();
 }
@@ -265,6 +267,8 @@ void TForm1::BTExitClick() {
   q.icon = Operator::Icon::Question;
   q.questionBeep = true;
   if (host_.op.Ask(q) != Operator::Answer::Ok) return;
+  // Always beside the program's start, whatever folder the file dialogs visited since.
+  StoreHostSetup(startDirectory_ / kLastSetupFile);
   for (int slot = 0; slot < PortTable::kSlots; ++slot) host_.ports.ClosePort(slot);
   exiting_ = true;
   close();

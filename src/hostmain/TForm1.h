@@ -4,9 +4,11 @@
 #include <array>
 #include <filesystem>
 
+#include "PCLoggerPage.h"
 #include "SetupActions.h"
 #include "UploadPageControls.h"
 #include "cycle/HostState.h"
+#include "setupfile/HostSetupFile.h"
 
 class QAction;
 class QCheckBox;
@@ -26,6 +28,7 @@ namespace ql {
 class PlotPage;
 class TForm2;
 class TMuxIDForm;
+class TRS422Form;
 class TSleepForm;
 class TStatsForm;
 
@@ -33,6 +36,7 @@ class TStatsForm;
 struct Dialogs {
   TForm2* form2 = nullptr;
   TSleepForm* sleepForm = nullptr;
+  TRS422Form* rs422Form = nullptr;
   TStatsForm* statsForm = nullptr;
   TMuxIDForm* muxIdForm = nullptr;
 };
@@ -60,6 +64,7 @@ class TForm1 : public QMainWindow {
   void LoggerPortCBChange();
   void ShowLoggerPortSetupClick();
   void AutoBaudRateDetectionClick();
+  void ChangeHostPortType1Click();
   void HostPortStatsClick();
   void BTDisplayRawClick();
   void RawPortCBChange();
@@ -82,7 +87,23 @@ class TForm1 : public QMainWindow {
   void ModesMenuClick(int hostMode);
   void TabsChange();
   void BTExitClick();
+  // The PC-Logger page: the row boxes and up-downs of deck port n, the rate, the buttons.
+  void PortType1CBChange(int port);
+  void UDDeckType1Click(int port);
+  void UDOutPort1Click(int port);
+  void UDDeckRateClick();
+  void BTLoadDeckClick();
+  void BTRestoreDeckClick();
+  void CloseAllSurfacePortsClick();
   void FormResize();
+
+  // The host setup file: checked whole, then applied record by record; false (and
+  // nothing changed) when it is missing or faulty. An explicit load keeps a chosen
+  // logger port. Storing writes what the controls hold now.
+  bool LoadHostSetup(const std::filesystem::path& file, bool explicitLoad);
+  void StoreHostSetup(const std::filesystem::path& file);
+  HostSetupFile HostSetupNow() const;
+  static constexpr const char* kLastSetupFile = "last.zrh";
 
   // SetupDisplayMode: applies the pending host mode to the state and the window.
   void SetupDisplayMode(int pendingMode);
@@ -241,6 +262,7 @@ class TForm1 : public QMainWindow {
   void BuildDataStatusPage();
   void BuildRealTimePage();
   void BuildUploadPage();
+  void BuildPCLoggerPage();
   void BuildTimers();
   void ConnectSetupControls();
   void FormCreate();
@@ -251,11 +273,15 @@ class TForm1 : public QMainWindow {
   void SyncRealTimePage();
   void SyncUploadPage();
   void SyncUploadTimer();  // TTimeout runs while the upload state says so
+  void SyncPCLoggerPage();
   void SyncDialogs();
   void ApplyPendingDisplay();
   void ApplyReceivedSetup(const ReceivedSetupView& view);
   void ApplyStatus(const StatusDisplay& status);
   void ApplyModeDisplay(const ModeDisplay& display);
+  void LoadWindowRecord(const HostSetupFile& file);
+  void LoadMenuFlags(const HostSetupFile& file, int record);
+  void LoadSetupCombosVisibility(const HostSetupFile& file);
   void SyncAfterEvent();
 
   // A setup control was edited: write it into the setup state, then run the action.
@@ -273,6 +299,9 @@ class TForm1 : public QMainWindow {
   std::array<QWidget*, kPageCount> pages_{};
   bool exiting_ = false;
   int tickDepth_ = 0;  // ticks of this window now running
+  // The host setup as last loaded or stored: values of controls this host does not
+  // have are written back as they were read.
+  HostSetupFile hostSetup_;
   // What the left column last showed of the fast-changing state, so that the 5 ms tick
   // touches the controls only when something changed.
   LoggerPortControls portShown_;
@@ -285,6 +314,7 @@ class TForm1 : public QMainWindow {
   RealTimePage realTime_;
   PlotPage* plotPage_ = nullptr;
   UploadPageControls upload_;
+  PCLoggerPage pcLogger_;
   Menus menus_;
   Timers timers_;
   Dialogs dialogs_;

@@ -120,7 +120,7 @@ void DataRecordConsumer::Relay(const uint8_t* record, int sender) {
     const Slice slice = SourceSlice(record, dataLength, use.loggerPort - 1);
     if (slice.count == 0) continue;
     ports_.WritePort(k, record + slice.offset, slice.count);
-    deckOutput[static_cast<size_t>(k)] += slice.count;
+    deckOutput[static_cast<size_t>(k)] += static_cast<uint32_t>(slice.count);
   }
 }
 

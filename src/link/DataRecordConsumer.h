@@ -51,7 +51,7 @@ class DataRecordConsumer {
   int ConsumeDataRecord(uint8_t* record, int length, int recordState);
 
   // Bytes relayed to each deck port (1..8) since the one-second tick last cleared them.
-  std::array<int, 9> deckOutput{};
+  std::array<uint32_t, 9> deckOutput{};
 
   uint8_t LastSequence(int sender) const;
 

@@ -145,8 +145,8 @@ TEST_F(ConsumerTest, RelaySendsTheChosenSourceToLoggerOutputDeckPortsOnly) {
   deck.working[5] = {kDeckLoggerOutput, 1, 1};  // another logger
   Feed(2, 0, "CTD\r\n", 0, "99");
   EXPECT_EQ(wire->TakeFromHost(), (test::Bytes{'C', 'T', 'D', '\r', '\n'}));
-  EXPECT_EQ(consumer.deckOutput[3], 5);
-  EXPECT_EQ(consumer.deckOutput[4], 0);
+  EXPECT_EQ(consumer.deckOutput[3], 5u);
+  EXPECT_EQ(consumer.deckOutput[4], 0u);
 
   deck.working[3] = {kDeckLoggerOutput, 0, 9};
   Feed(0, 0, "x", 0, "99");  // sender 0 is shown and recorded, never relayed

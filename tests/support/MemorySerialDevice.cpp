@@ -22,6 +22,7 @@ int MemorySerialDevice::Read(uint8_t* buffer, int maxBytes) {
 
 void MemorySerialDevice::Write(const uint8_t* bytes, int count) {
   wire_->fromHost.insert(wire_->fromHost.end(), bytes, bytes + count);
+  if (wire_->onWrite) wire_->onWrite();
 }
 
 bool MemorySerialDevice::Close() {

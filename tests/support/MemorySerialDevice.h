@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ struct MemoryWire {
   bool failClose = false;
   bool lost = false;
   int readChunk = 1 << 30;  // at most this many bytes per read
+  std::function<void()> onWrite;  // called as each write arrives
 
   void Push(const std::vector<uint8_t>& bytes) { toHost.insert(toHost.end(), bytes.begin(), bytes.end()); }
   void Push(const std::string& bytes) { toHost.insert(toHost.end(), bytes.begin(), bytes.end()); }
