@@ -1,7 +1,9 @@
 #include "QtOperator.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QStringList>
 
 namespace ql {
 namespace {
@@ -57,6 +59,35 @@ Operator::Answer QtOperator::Ask(const Question& q) {
     case QMessageBox::No: return Answer::No;
     default: return Answer::Cancel;
   }
+}
+
+QString QtNameFilters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+    const QString ending = " (" + patterns + ")";
+    filters << (parts[i].endsWith(ending) ? parts[i] : parts[i] + ending);
+  }
+  return filters.join(";;");
+}
+
+std::optional<std::string> QtOperator::OpenFile(const FileDialog& dialog) { return RunFileDialog(dialog, false); }
+
+std::optional<std::string> QtOperator::SaveFile(const FileDialog& dialog) { return RunFileDialog(dialog, true); }
+
+std::optional<std::string> QtOperator::RunFileDialog(const FileDialog& d, bool save) {
+  QFileDialog box(parent_, QString::fromStdString(d.title));
+  box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  box.setNameFilter(QtNameFilters(d.filter));
+  QString suffix = QString::fromStdString(d.defaultExtension);
+  if (suffix.startsWith("*.")) suffix.remove(0, 2);
+  box.setDefaultSuffix(suffix);
+  box.setOption(QFileDialog::DontConfirmOverwrite, !d.overwritePrompt);
+  if (!d.fileName.empty()) box.selectFile(QString::fromStdString(d.fileName));
+  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
+  return box.selectedFiles().front().toStdString();
 }
 
 }  // namespace ql

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace ql {
@@ -21,6 +22,17 @@ class Operator {
     bool questionBeep = false;
   };
 
+  // An open or save dialog set up for one use. `filter` pairs a description with its
+  // patterns, all separated by '|': "Hardware Configuration (*.hdw)|*.hdw|All Files (*.*)|*.*".
+  // `defaultExtension` ("*.hdw") is added to a typed name that has none.
+  struct FileDialog {
+    std::string title;
+    std::string defaultExtension;
+    std::string filter;
+    std::string fileName;  // the name proposed, if any
+    bool overwritePrompt = false;
+  };
+
   virtual ~Operator() = default;
 
   // The one warning routine: exclamation beep and a box with an OK button. While ten
@@ -31,6 +43,11 @@ class Operator {
   virtual void Notice(const std::string& caption, const std::string& text) = 0;
 
   virtual Answer Ask(const Question& question) = 0;
+
+  // The chosen file's name, used literally; nothing when the dialog is cancelled. An
+  // operator that cannot show dialogs cancels them.
+  virtual std::optional<std::string> OpenFile(const FileDialog& /*dialog*/) { return std::nullopt; }
+  virtual std::optional<std::string> SaveFile(const FileDialog& /*dialog*/) { return std::nullopt; }
 
   // A box raised from inside a timer tick must not hold the tick up; the window says
   // when a tick is running so that such boxes are shown without blocking.

@@ -42,5 +42,13 @@ TEST(QtOperatorTest, BoxesRaisedInATickNeverBlockAndStopAtTen) {
   EXPECT_EQ(OpenBoxes(), 0);
 }
 
+TEST(QtOperatorTest, FileFiltersBecomeQtNameFilters) {
+  EXPECT_EQ(QtNameFilters("Hardware Configuration (*.hdw)|*.hdw|All Files (*.*)|*.*").toStdString(),
+            "Hardware Configuration (*.hdw);;All Files (*.*)");
+  EXPECT_EQ(QtNameFilters("Run (run.000-run.999)|run.*").toStdString(), "Run (run.000-run.999) (run.*)");
+  EXPECT_EQ(QtNameFilters("Text|*.txt;*.log").toStdString(), "Text (*.txt *.log)");
+  EXPECT_EQ(QtNameFilters("").toStdString(), "");
+}
+
 }  // namespace
 }  // namespace ql

@@ -22,4 +22,17 @@ Operator::Answer FakeOperator::Ask(const Question& question) {
   return question.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
 }
 
+std::optional<std::string> FakeOperator::OpenFile(const FileDialog& dialog) { return NextFile("open", dialog); }
+
+std::optional<std::string> FakeOperator::SaveFile(const FileDialog& dialog) { return NextFile("save", dialog); }
+
+std::optional<std::string> FakeOperator::NextFile(const char* kind, const FileDialog& dialog) {
+  fileDialogs.push_back(dialog);
+  Raised({kind, dialog.title, dialog.fileName});
+  if (files.empty()) return std::nullopt;
+  std::optional<std::string> name = files.front();
+  files.pop_front();
+  return name;
+}
+
 }  // namespace ql::test
