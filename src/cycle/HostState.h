@@ -20,6 +20,7 @@
 #include "plot/PlotState.h"
 #include "serial/CommandSender.h"
 #include "serial/PortTable.h"
+#include "setup/FactorySettings.h"
 
 namespace ql {
 
@@ -64,6 +65,7 @@ class HostState {
   TerminalWriter terminal;
   StatsBoard stats;
   SetupPageState setupPage;
+  FactorySettings factory;  // hardware configuration and analog calibration pages
   StatusMemory statusMemory;
   PendingDisplay pending;
   PlotState plot;

@@ -70,6 +70,8 @@ void TForm1::BuildPages() {
   BuildLoggerControlPage();
   BuildDataStatusPage();
   BuildRealTimePage();
+  BuildHardwarePage();
+  BuildAnalogPage();
   auto* plotLayout = new QVBoxLayout(pages_[kTSPlotSetup]);
   plotLayout->setContentsMargins(0, 0, 0, 0);
   plotPage_ = new PlotPage(host_.plot, host_.op, [this] { return host_.pc.UtcSeconds(); },
@@ -171,12 +173,14 @@ bool TForm1::RunTick(Step step) {
 void TForm1::Timer10msTimer() {
   if (!RunTick([](HostState& h) { ql::Timer10msTimer(h); })) return;
   if (!(host_.loggerPort == portShown_) || host_.pc.secondShown != secondShown_) SyncLeftColumn();
+  if (host_.factory.analogPageChanged) SyncAnalogPage();
   SyncDialogs();
 }
 
 void TForm1::Timer475msTimer() {
   if (!RunTick([](HostState& h) { ql::Timer475msTimer(h); })) return;
   setWindowTitle(Text(host_.caption));
+  SyncHardwarePage();
   ApplyPendingDisplay();
   SyncAfterEvent();
 }
@@ -231,6 +235,7 @@ void TForm1::ApplyModeDisplay(const ModeDisplay& d) {
   if (const auto menus = MenusForMode(host_.hostMode)) {
     for (size_t i = 0; i < menus_.byMode.size(); ++i) menus_.byMode[i]->setVisible((*menus)[i]);
   }
+  RefreshPageToggles();
 }
 
 void TForm1::TabsChange() {
