@@ -1,5 +1,6 @@
 #include "Cycle.h"
 
+#include "FactoryRecords.h"
 #include "HostState.h"
 #include "LinkHealth.h"
 #include "ReceivedRecords.h"
@@ -111,6 +112,7 @@ void Timer475msTimer(HostState& host) {
     ShowLoggerSetup(host);
     LoggerPortCBChange(host);
   }
+  if (host.records.hardwareReceived) ShowReceivedHardware(host);
   if (host.records.statusReceived) DecodeLoggerStatus(host);
   host.caption = Format("ZR Logger Host v%4.2f", HostState::kHostVersion);
   const BadFlashChange flash = ShowBadFlash(host.records);

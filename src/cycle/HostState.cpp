@@ -1,5 +1,6 @@
 #include "HostState.h"
 
+#include "FactoryRecords.h"
 #include "flash/LoggerDirectory.h"
 #include "flash/RunExtraction.h"
 #include "flash/RunUpload.h"
@@ -32,6 +33,8 @@ void HostState::WireReceiver() {
   hooks.dispatch = [this](int type, const uint8_t* packet) { dispatcher.DispatchPacket(type, packet); };
   dispatcher.hooks().uploadBlock = [this] { HandleUploadBlock(flash, records.uploadBlock.data()); };
   dispatcher.hooks().directoryEntry = [this] { HandleDirectoryEntry(flash, records.directoryEntry.data()); };
+  dispatcher.hooks().analogCalibration = [this] { ShowReceivedAnalogCalibration(*this); };
+  dispatcher.hooks().hardwareSettings = [this] { CopyHardwareSettings(*this); };
   hooks.dataRecord = [this](uint8_t* record, int length, int state) {
     consumer.ConsumeDataRecord(record, length, state);
   };

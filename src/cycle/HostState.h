@@ -21,6 +21,7 @@
 #include "plot/PlotState.h"
 #include "serial/CommandSender.h"
 #include "serial/PortTable.h"
+#include "setup/FactorySettings.h"
 
 namespace ql {
 
@@ -66,6 +67,7 @@ class HostState {
   TerminalWriter terminal;
   StatsBoard stats;
   SetupPageState setupPage;
+  FactorySettings factory;  // hardware configuration and analog calibration pages
   StatusMemory statusMemory;
   PendingDisplay pending;
   PlotState plot;

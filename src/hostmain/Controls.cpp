@@ -101,6 +101,13 @@ void SetText(QPushButton* button, const std::string& text) {
   if (button->text() != t) button->setText(t);
 }
 
+void SetText(QLineEdit* edit, const std::string& text) {
+  const QString t = Text(text);
+  if (edit->text() == t) return;
+  const QSignalBlocker block(edit);
+  edit->setText(t);
+}
+
 void SetVisible(QWidget* widget, bool visible) {
   if (widget->isHidden() == visible) widget->setVisible(visible);
 }

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QString>
@@ -39,6 +40,7 @@ void SetValue(QSpinBox* upDown, int value);
 void SetChecked(QCheckBox* box, bool checked);
 void SetText(QLabel* label, const std::string& text);
 void SetText(QPushButton* button, const std::string& text);
+void SetText(QLineEdit* edit, const std::string& text);
 void SetVisible(QWidget* widget, bool visible);
 
 }  // namespace ql::controls

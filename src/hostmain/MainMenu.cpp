@@ -79,8 +79,8 @@ void TForm1::BuildMenus() {
   AddSeparator(factory, "N9");
   AddItem(factory, "MenuChangeLoggerID", "Change Logger ID");
   AddSeparator(factory, "N2");
-  AddItem(factory, "AnalogCal", "Show Analog Calibration");
-  AddItem(factory, "HardwareConfig", "Show Hardware Configuration");
+  analog_.AnalogCal = AddItem(factory, "AnalogCal", kAnalogToggle.initial);
+  hardware_.HardwareConfig = AddItem(factory, "HardwareConfig", kHardwareToggle.initial);
   AddSeparator(factory, "N11");
   QAction* loadDefaults = AddItem(factory, "LoadDefaultFlashSetup", "Load Default Flash Setup");
   menus_.ToggleDebug = AddItem(factory, "ToggleDebug", "Write Debug File");
@@ -119,6 +119,8 @@ void TForm1::BuildMenus() {
   connect(exit, &QAction::triggered, this, &TForm1::BTExitClick);
   connect(resetToMonitor, &QAction::triggered, this, &TForm1::ResetToMonitorClick);
   connect(loadDefaults, &QAction::triggered, this, &TForm1::LoadDefaultLoggerSetupClick);
+  connect(analog_.AnalogCal, &QAction::triggered, this, &TForm1::AnalogCalClick);
+  connect(hardware_.HardwareConfig, &QAction::triggered, this, &TForm1::HardwareConfigClick);
   connect(menus_.ToggleDebug, &QAction::triggered, this, &TForm1::ToggleDebugClick);
   connect(menus_.ShowLoggerPortSetup, &QAction::triggered, this, &TForm1::ShowLoggerPortSetupClick);
   connect(menus_.HostPortStats, &QAction::triggered, this, &TForm1::HostPortStatsClick);

@@ -1,5 +1,6 @@
 #include "SetupActions.h"
 
+#include "FactoryActions.h"
 #include "common/Operator.h"
 #include "cycle/HostState.h"
 #include "cycle/LinkHealth.h"
@@ -79,6 +80,15 @@ void BTGetSetup1Click(HostState& host, SetupButton sender) {
       break;
     case SetupButton::kBegin:
       host.sender.SendCommand(CmdBeginSample);
+      break;
+    case SetupButton::kGetHardware:
+      host.sender.SendCommand(CmdGetHardware);
+      break;
+    case SetupButton::kGetAnalog:
+      host.sender.SendCommand(CmdGetAnalogCal);
+      break;
+    case SetupButton::kQL9Defaults:
+      LoadFactoryDefaults(host);
       break;
   }
 }

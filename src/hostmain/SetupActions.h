@@ -22,8 +22,9 @@ void SetupEdited(HostState& host);
 
 void BTSendSetup1Click(HostState& host);
 
-// The one handler behind Get Setup, the PStore panel and Begin Sample.
-enum class SetupButton { kGetSetup, kStoreIndicator, kBegin };
+// The one handler behind Get Setup, the PStore panel, Begin Sample and the requests of
+// the hardware and calibration pages.
+enum class SetupButton { kGetSetup, kStoreIndicator, kBegin, kGetHardware, kGetAnalog, kQL9Defaults };
 void BTGetSetup1Click(HostState& host, SetupButton sender);
 
 void BTStopClick(HostState& host);

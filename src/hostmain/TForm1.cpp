@@ -72,6 +72,8 @@ void TForm1::BuildPages() {
   BuildDataStatusPage();
   BuildRealTimePage();
   BuildUploadPage();
+  BuildHardwarePage();
+  BuildAnalogPage();
   auto* plotLayout = new QVBoxLayout(pages_[kTSPlotSetup]);
   plotLayout->setContentsMargins(0, 0, 0, 0);
   plotPage_ = new PlotPage(host_.plot, host_.op, [this] { return host_.pc.UtcSeconds(); },
@@ -177,12 +179,14 @@ void TForm1::Timer10msTimer() {
   if (!(host_.loggerPort == portShown_) || host_.pc.secondShown != secondShown_) SyncLeftColumn();
   SyncUploadPage();  // directory lines and upload progress arrive with the fast tick
   SyncUploadTimer();
+  if (host_.factory.analogPageChanged) SyncAnalogPage();
   SyncDialogs();
 }
 
 void TForm1::Timer475msTimer() {
   if (!RunTick([](HostState& h) { ql::Timer475msTimer(h); })) return;
   setWindowTitle(Text(host_.caption));
+  SyncHardwarePage();
   ApplyPendingDisplay();
   SyncAfterEvent();
 }
@@ -245,6 +249,7 @@ void TForm1::ApplyModeDisplay(const ModeDisplay& d) {
   if (const auto menus = MenusForMode(host_.hostMode)) {
     for (size_t i = 0; i < menus_.byMode.size(); ++i) menus_.byMode[i]->setVisible((*menus)[i]);
   }
+  RefreshPageToggles();
 }
 
 void TForm1::TabsChange() {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "PCLoggerPage.h"
+#include "FactoryPageControls.h"
 #include "SetupActions.h"
 #include "UploadPageControls.h"
 #include "cycle/HostState.h"
@@ -107,6 +108,18 @@ class TForm1 : public QMainWindow {
 
   // SetupDisplayMode: applies the pending host mode to the state and the window.
   void SetupDisplayMode(int pendingMode);
+
+  // The hardware configuration and analog calibration pages; their requests go
+  // through BTGetSetup1Click.
+  void BTSendHardwareSetupClick();
+  void BTSaveHardwareFileClick();
+  void BTLoadHardwareFileClick();
+  void BTSendAnalogCalibrationClick();
+  void BTSaveAnalogFileClick();
+  void BTLoadAnalogFileClick();
+  // The menu items HardwareConfig and AnalogCal and the pages' "Done" buttons.
+  void HardwareConfigClick();
+  void AnalogCalClick();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -292,6 +305,19 @@ class TForm1 : public QMainWindow {
   template <typename Step>
   bool RunTick(Step step);
 
+  // The factory pages (HardwarePage.cpp, AnalogPage.cpp, PageToggle.cpp).
+  void BuildHardwarePage();
+  void BuildAnalogPage();
+  void SyncHardwarePage();
+  void SyncAnalogPage();
+  // A factory page control was edited: write it into the state, mark the page edited.
+  template <typename Edit>
+  void HardwareEdit(Edit edit);
+  template <typename Edit>
+  void AnalogEdit(Edit edit);
+  void TogglePage(QWidget* page, QAction* menuItem, const PageToggleCaptions& captions);
+  void RefreshPageToggles();
+
   std::filesystem::path startDirectory_;
   HostState host_;
   QWidget* central_ = nullptr;
@@ -312,6 +338,8 @@ class TForm1 : public QMainWindow {
   LoggerControlPage loggerControl_;
   DataStatusPage dataStatus_;
   RealTimePage realTime_;
+  HardwarePageControls hardware_;
+  AnalogPageControls analog_;
   PlotPage* plotPage_ = nullptr;
   UploadPageControls upload_;
   PCLoggerPage pcLogger_;

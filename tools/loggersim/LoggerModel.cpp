@@ -26,13 +26,13 @@ LoggerModel::LoggerModel(const Options& options)
     : prng_(options.seed),
       flash_(kEarlierRuns, kEarlierRunBytes, static_cast<uint32_t>(options.clockSeconds - kEarlierRuns * 86400),
              options.seed),
+      factory_(options.meterType),
       line_(options.line),
       setup_(SetupRecord::Defaults()),
       dataRate_(std::clamp(options.dataRate, 0.0, kMaxDataRate)),
       clockBaseSeconds_(options.clockSeconds),
       runNumber_(kEarlierRuns),
       loggerId_(options.loggerId),
-      meterType_(options.meterType),
       firstSender_(std::clamp(options.loggerId, 0, 255)),
       lastSender_(firstSender_),
       storedBytes_(kEarlierRuns * kEarlierRunBytes) {
@@ -142,7 +142,8 @@ void LoggerModel::Act(const HostMessage& message) {
       AcceptSetup(SetupRecord::FromBytes(message.bytes.data()));
       break;
     case HostMessage::Kind::Record:
-      break;  // hardware, calibration and port test records are taken and not used
+      factory_.Take(message.bytes);  // port test records are taken and not used
+      break;
     case HostMessage::Kind::Text:
       if (message.text == "WAKE") {
         Wake();
@@ -184,6 +185,16 @@ void LoggerModel::ActOnCommand(const HostMessage& m) {
       AcceptSetup(defaults);
       break;
     }
+    case CmdGetHardware:
+      Send(factory_.HardwarePacket());
+      break;
+    case CmdGetAnalogCal:
+      Send(factory_.AnalogPacket());
+      break;
+    case CmdLoadDefaults:
+      factory_.LoadDefaults();
+      rs422_ = false;
+      break;
     case CmdSelectRs232:
       rs422_ = false;
       break;
@@ -199,7 +210,7 @@ void LoggerModel::ActOnCommand(const HostMessage& m) {
       flash_.Clear();
       break;
     default:
-      // Directory and upload requests; hardware and calibration requests go unanswered.
+      // Directory and upload requests.
       flash_.Act(m, nowMs_, [this](Bytes packet) { Send(std::move(packet)); });
       break;
   }
@@ -289,7 +300,7 @@ StatusFields LoggerModel::Status() const {
   } else if (sampling) {
     s.secondsLeft = static_cast<uint32_t>(secondsLeft_);
   }
-  s.meterType = static_cast<int16_t>(meterType_);
+  s.meterType = static_cast<int16_t>(factory_.MeterType());
   s.loggerId = static_cast<int16_t>(loggerId_);
   s.serialMask = static_cast<uint16_t>(0x00FF | (rs422_ ? 0x0100 : 0));
   s.analogMask = 0x7F;

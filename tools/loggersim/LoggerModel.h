@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "FactoryStore.h"
 #include "Faults.h"
 #include "FlashMemory.h"
 #include "HostInput.h"
@@ -77,6 +78,7 @@ class LoggerModel {
   Faults& faults() { return faults_; }
   const Faults& faults() const { return faults_; }
   // The runs in its flash, their directory and upload, and the upload's faults.
+  const FactoryStore& factory() const { return factory_; }
   FlashMemory& flash() { return flash_; }
   const FlashMemory& flash() const { return flash_; }
 
@@ -130,6 +132,7 @@ class LoggerModel {
   Prng prng_;
   Faults faults_;
   FlashMemory flash_;
+  FactoryStore factory_;
   LineParams line_;
   SetupRecord setup_;
   HostInput input_;
@@ -153,7 +156,6 @@ class LoggerModel {
   int runNumber_ = 0;
   int64_t runStartSeconds_ = 0;
   int loggerId_ = 2;
-  int meterType_ = 2;
   bool rs422_ = false;
   int firstSender_ = 2;
   int lastSender_ = 2;
