@@ -17,6 +17,7 @@
 #include "link/RealTimeDisplay.h"
 #include "link/Receiver.h"
 #include "link/SenderStatistics.h"
+#include "loggertools/ClockSync.h"
 #include "plot/PlotState.h"
 #include "serial/CommandSender.h"
 #include "serial/PortTable.h"
@@ -65,6 +66,7 @@ class HostState {
   StatsBoard stats;
   SetupPageState setupPage;
   StatusMemory statusMemory;
+  ClockSync clockSync;  // the clock items of the Commands menu
   PendingDisplay pending;
   PlotState plot;
   // BTClearMemory and BTGetDirectory name the logger model once a status has named it.

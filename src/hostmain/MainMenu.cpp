@@ -76,7 +76,7 @@ void TForm1::BuildMenus() {
   QMenu* factory = AddMenu(commands, "MenuFactorySettings", "Access Factory Settings");
   QAction* resetToMonitor = AddItem(factory, "ResetToMonitor", "Reset To Monitor");
   AddSeparator(factory, "N9");
-  AddItem(factory, "MenuChangeLoggerID", "Change Logger ID");
+  QAction* changeLoggerId = AddItem(factory, "MenuChangeLoggerID", "Change Logger ID");
   AddSeparator(factory, "N2");
   AddItem(factory, "AnalogCal", "Show Analog Calibration");
   AddItem(factory, "HardwareConfig", "Show Hardware Configuration");
@@ -87,13 +87,15 @@ void TForm1::BuildMenus() {
   AddSeparator(commands, "N1");
   AddItem(commands, "MenuAnnotateFile", "Annotate Archive File");
   QMenu* timeUpdate = AddMenu(commands, "MenuLoggerTimeUpdate", "Synchronize Logger Time");
-  QAction* autoTime = AddItem(timeUpdate, "MenuAutoTimeUpdate", "Automatic Time Sync");
-  autoTime->setCheckable(true);
-  autoTime->setChecked(true);
-  AddItem(timeUpdate, "MenuUpdateTimeNow", "Synchronize Time Now")->setCheckable(true);
-  AddItem(commands, "MenuMooredTimeUpdate", "Moored Time Source")->setCheckable(true);
+  menus_.MenuAutoTimeUpdate = AddItem(timeUpdate, "MenuAutoTimeUpdate", "Automatic Time Sync");
+  menus_.MenuAutoTimeUpdate->setCheckable(true);
+  menus_.MenuAutoTimeUpdate->setChecked(host_.clockSync.autoSync);
+  menus_.MenuUpdateTimeNow = AddItem(timeUpdate, "MenuUpdateTimeNow", "Synchronize Time Now");
+  menus_.MenuUpdateTimeNow->setCheckable(true);
+  menus_.MenuMooredTimeUpdate = AddItem(commands, "MenuMooredTimeUpdate", "Moored Time Source");
+  menus_.MenuMooredTimeUpdate->setCheckable(true);
   AddSeparator(commands, "N5");
-  AddItem(commands, "MenuTestOneSerialPort", "Test One Logger Port");
+  QAction* testPort = AddItem(commands, "MenuTestOneSerialPort", "Test One Logger Port");
 
   menus_.MenuLoggerPortSetup = topMenu("MenuLoggerPortSetup", "&Logger_Port");
   menus_.ShowLoggerPortSetup = AddItem(menus_.MenuLoggerPortSetup, "ShowLoggerPortSetup", "Show Logger Port Setup");
@@ -118,6 +120,11 @@ void TForm1::BuildMenus() {
   connect(resetToMonitor, &QAction::triggered, this, &TForm1::ResetToMonitorClick);
   connect(loadDefaults, &QAction::triggered, this, &TForm1::LoadDefaultLoggerSetupClick);
   connect(menus_.ToggleDebug, &QAction::triggered, this, &TForm1::ToggleDebugClick);
+  connect(changeLoggerId, &QAction::triggered, this, &TForm1::MenuChangeLoggerIDClick);
+  connect(menus_.MenuAutoTimeUpdate, &QAction::triggered, this, &TForm1::MenuAutoTimeUpdateClick);
+  connect(menus_.MenuUpdateTimeNow, &QAction::triggered, this, &TForm1::MenuUpdateTimeNowClick);
+  connect(menus_.MenuMooredTimeUpdate, &QAction::triggered, this, &TForm1::MooredTimeUpdatesClick);
+  connect(testPort, &QAction::triggered, this, &TForm1::MenuTestOneSerialPortClick);
   connect(menus_.ShowLoggerPortSetup, &QAction::triggered, this, &TForm1::ShowLoggerPortSetupClick);
   connect(menus_.HostPortStats, &QAction::triggered, this, &TForm1::HostPortStatsClick);
   connect(menus_.AutoBaudRateDetection, &QAction::triggered, this, &TForm1::AutoBaudRateDetectionClick);

@@ -56,6 +56,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::AttachDialogs(const Dialogs& dialogs) {
   dialogs_ = dialogs;
+  ConnectLoggerTools();
   SyncDialogs();
 }
 
@@ -195,6 +196,7 @@ void TForm1::SyncAfterEvent() {
   SyncLeftColumn();
   SyncRealTimePage();
   SyncDialogs();
+  SyncClockMenus();
   if (host_.layoutDirty) FormResize();
 }
 

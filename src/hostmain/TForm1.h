@@ -27,11 +27,13 @@ class TForm2;
 class TMuxIDForm;
 class TSleepForm;
 class TStatsForm;
+class TTestPortForm;
 
 // The dialogs the main window shows and hides; created after it, before the first tick.
 struct Dialogs {
   TForm2* form2 = nullptr;
   TSleepForm* sleepForm = nullptr;
+  TTestPortForm* testPortForm = nullptr;
   TStatsForm* statsForm = nullptr;
   TMuxIDForm* muxIdForm = nullptr;
 };
@@ -73,6 +75,12 @@ class TForm1 : public QMainWindow {
   void LoadDefaultLoggerSetupClick();
   void ResetToMonitorClick();
   void ToggleDebugClick();
+  // The logger's clock, port test and ID (LoggerToolsMenu.cpp).
+  void MenuAutoTimeUpdateClick();
+  void MenuUpdateTimeNowClick();
+  void MooredTimeUpdatesClick();
+  void MenuTestOneSerialPortClick();
+  void MenuChangeLoggerIDClick();
   void ModesMenuClick(int hostMode);
   void TabsChange();
   void BTExitClick();
@@ -218,6 +226,9 @@ class TForm1 : public QMainWindow {
     QAction* HostPortStats = nullptr;
     QAction* AutoBaudRateDetection = nullptr;
     QAction* ToggleDebug = nullptr;
+    QAction* MenuAutoTimeUpdate = nullptr;
+    QAction* MenuUpdateTimeNow = nullptr;
+    QAction* MenuMooredTimeUpdate = nullptr;
     std::array<QAction*, kModeMenuItemCount> byMode{};  // items whose visibility follows the host mode
   };
   struct Timers {
@@ -236,6 +247,7 @@ class TForm1 : public QMainWindow {
   void BuildRealTimePage();
   void BuildTimers();
   void ConnectSetupControls();
+  void ConnectLoggerTools();
   void FormCreate();
 
   // Mirroring the host state into the controls.
@@ -243,6 +255,11 @@ class TForm1 : public QMainWindow {
   void SyncSetupPages();
   void SyncRealTimePage();
   void SyncDialogs();
+  void SyncClockMenus();
+  // The port test dialog: its start shows the raw logger data; closing it in the
+  // moored and profile modes hides the Real Time Data page again.
+  void ShowRawLoggerData();
+  void TestPortFormClose();
   void ApplyPendingDisplay();
   void ApplyReceivedSetup(const ReceivedSetupView& view);
   void ApplyStatus(const StatusDisplay& status);
