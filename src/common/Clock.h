@@ -23,4 +23,7 @@ class Clock {
   virtual bool IsDaylightSaving(int64_t utcSeconds) = 0;
 };
 
+// Host seconds of a UTC moment: UTC minus the zone offset, plus an hour in daylight time.
+int64_t HostSecondsOf(Clock& clock, int64_t utcSeconds, bool* daylight = nullptr);
+
 }  // namespace ql

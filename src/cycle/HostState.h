@@ -18,6 +18,7 @@
 #include "link/RealTimeDisplay.h"
 #include "link/Receiver.h"
 #include "link/SenderStatistics.h"
+#include "loggertools/ClockSync.h"
 #include "plot/PlotState.h"
 #include "serial/CommandSender.h"
 #include "serial/PortTable.h"
@@ -69,6 +70,7 @@ class HostState {
   SetupPageState setupPage;
   FactorySettings factory;  // hardware configuration and analog calibration pages
   StatusMemory statusMemory;
+  ClockSync clockSync;  // the clock items of the Commands menu
   PendingDisplay pending;
   PlotState plot;
   // BTClearMemory and BTGetDirectory name the logger model once a status has named it.

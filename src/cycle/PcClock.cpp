@@ -6,12 +6,6 @@
 
 namespace ql {
 
-int64_t HostSecondsOf(Clock& clock, int64_t utcSeconds, bool* daylight) {
-  const bool dst = clock.IsDaylightSaving(utcSeconds);
-  if (daylight != nullptr) *daylight = dst;
-  return utcSeconds - clock.ZoneOffsetSeconds() + (dst ? 3600 : 0);
-}
-
 void RefreshPcClock(PcClock& pc, Clock& clock) {
   const Clock::Now now = clock.ReadNow();
   pc.utcSeconds = now.utcSeconds;

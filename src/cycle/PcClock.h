@@ -37,9 +37,6 @@ struct PcClock {
   double UtcSeconds() const { return static_cast<double>(utcSeconds) + milliseconds / 1000.0; }
 };
 
-// Host seconds of a UTC moment: UTC minus the zone offset, plus an hour in daylight time.
-int64_t HostSecondsOf(Clock& clock, int64_t utcSeconds, bool* daylight = nullptr);
-
 void RefreshPcClock(PcClock& pc, Clock& clock);
 
 }  // namespace ql

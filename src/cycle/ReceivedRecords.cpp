@@ -2,6 +2,8 @@
 
 #include "HostState.h"
 #include "ModeLabels.h"
+#include "common/Clock.h"
+#include "loggertools/ClockSync.h"
 
 namespace ql {
 
@@ -26,7 +28,13 @@ void DecodeLoggerStatus(HostState& host) {
   page.meterType = display.meterType;
   host.pc.loggerClockFreshness = display.loggerClockFreshness;
   host.pc.loggerClockColour = display.dateTimeColour;
+  // The logger's clock against the PC's: the logger time by the daylight flag of the last
+  // refresh, then a fresh PC clock; the drift shown below is the difference before any
+  // correction takes effect.
+  const int64_t loggerTime =
+      LoggerTimeOf(host.statusMemory.loggerSeconds, host.clock.ZoneOffsetSeconds(), host.pc.daylight);
   RefreshPcClock(host.pc, host.clock);
+  UpdateLoggerClock(host.clockSync, host.sender, loggerTime, host.pc.utcSeconds, host.pc.hostSeconds);
   DecodeStatusFromDrift(host.records.status, host.pc.hostSeconds, display);
   host.plot.AddStatus(host.records.status, host.pc.UtcSeconds());
 

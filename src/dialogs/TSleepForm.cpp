@@ -1,7 +1,13 @@
 #include "TSleepForm.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "cycle/HostState.h"
+#include "loggertools/SleepRequest.h"
 
 namespace ql {
 namespace {
@@ -17,9 +23,24 @@ void SetIfChanged(QLabel* label, const std::string& text) {
   if (label->text() != t) label->setText(t);
 }
 
+QLineEdit* Edit(QWidget* parent, const char* name, const char* text) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(name);
+  return edit;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
 }  // namespace
 
-TSleepForm::TSleepForm(QWidget* parent) : QDialog(parent) {
+TSleepForm::TSleepForm(HostState& host, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      host_(host) {
   setObjectName("SleepForm");
   setWindowTitle("Sleep Options");
   setModal(false);
@@ -34,6 +55,27 @@ TSleepForm::TSleepForm(QWidget* parent) : QDialog(parent) {
   sleepDate_ = Named(this, "SleepDate", "MM/DD/YY");
   grid->addWidget(sleepTime_, 1, 1);
   grid->addWidget(sleepDate_, 1, 2);
+
+  auto* group = new QGroupBox("Moored Mode Sleep Option", this);
+  group->setObjectName("MooredSleepGB");
+  auto* inner = new QGridLayout(group);
+  METime_ = Edit(group, "METime", "HH:MM:SS");
+  MEDate_ = Edit(group, "MEDate", "MM/DD/YY");
+  inner->addWidget(new QLabel("Sleep Until:", group), 0, 0);
+  inner->addWidget(METime_, 0, 1);
+  inner->addWidget(new QLabel("on", group), 0, 2);
+  inner->addWidget(MEDate_, 0, 3);
+  inner->addWidget(new QLabel("Dates are MM/DD/YY", group), 1, 3);
+  inner->addWidget(new QLabel("Note:  All times are in a 24-hour format.  (00:00:00-23-59:59)", group), 2, 0, 1, 4);
+  inner->addWidget(Named(group, "warninglabel", "Don't Forget about Daylight Savings Time Changes"), 3, 0, 1, 4);
+  QPushButton* sleep = Button(group, "SleepButton", "SLEEP");
+  QPushButton* cancel = Button(group, "CancelButton", "CANCEL");
+  inner->addWidget(sleep, 4, 1);
+  inner->addWidget(cancel, 4, 3);
+  grid->addWidget(group, 2, 0, 1, 3);
+
+  connect(sleep, &QPushButton::clicked, this, &TSleepForm::SleepButtonClick);
+  connect(cancel, &QPushButton::clicked, this, &TSleepForm::CancelButtonClick);
 }
 
 void TSleepForm::SetHostTime(const std::string& time, const std::string& date) {
@@ -45,5 +87,14 @@ void TSleepForm::SetLoggerTime(const std::string& time, const std::string& date)
   SetIfChanged(sleepTime_, time);
   SetIfChanged(sleepDate_, date);
 }
+
+void TSleepForm::SleepButtonClick() {
+  if (ql::SleepButtonClick(METime_->text().toStdString(), MEDate_->text().toStdString(), host_.pc.daylight,
+                           host_.clock, host_.op, host_.sender)) {
+    hide();
+  }
+}
+
+void TSleepForm::CancelButtonClick() { hide(); }
 
 }  // namespace ql

@@ -77,7 +77,7 @@ void TForm1::BuildMenus() {
   QMenu* factory = AddMenu(commands, "MenuFactorySettings", "Access Factory Settings");
   QAction* resetToMonitor = AddItem(factory, "ResetToMonitor", "Reset To Monitor");
   AddSeparator(factory, "N9");
-  AddItem(factory, "MenuChangeLoggerID", "Change Logger ID");
+  QAction* changeLoggerId = AddItem(factory, "MenuChangeLoggerID", "Change Logger ID");
   AddSeparator(factory, "N2");
   analog_.AnalogCal = AddItem(factory, "AnalogCal", kAnalogToggle.initial);
   hardware_.HardwareConfig = AddItem(factory, "HardwareConfig", kHardwareToggle.initial);
@@ -88,13 +88,15 @@ void TForm1::BuildMenus() {
   AddSeparator(commands, "N1");
   AddItem(commands, "MenuAnnotateFile", "Annotate Archive File");
   QMenu* timeUpdate = AddMenu(commands, "MenuLoggerTimeUpdate", "Synchronize Logger Time");
-  QAction* autoTime = AddItem(timeUpdate, "MenuAutoTimeUpdate", "Automatic Time Sync");
-  autoTime->setCheckable(true);
-  autoTime->setChecked(true);
-  AddItem(timeUpdate, "MenuUpdateTimeNow", "Synchronize Time Now")->setCheckable(true);
-  AddItem(commands, "MenuMooredTimeUpdate", "Moored Time Source")->setCheckable(true);
+  menus_.MenuAutoTimeUpdate = AddItem(timeUpdate, "MenuAutoTimeUpdate", "Automatic Time Sync");
+  menus_.MenuAutoTimeUpdate->setCheckable(true);
+  menus_.MenuAutoTimeUpdate->setChecked(host_.clockSync.autoSync);
+  menus_.MenuUpdateTimeNow = AddItem(timeUpdate, "MenuUpdateTimeNow", "Synchronize Time Now");
+  menus_.MenuUpdateTimeNow->setCheckable(true);
+  menus_.MenuMooredTimeUpdate = AddItem(commands, "MenuMooredTimeUpdate", "Moored Time Source");
+  menus_.MenuMooredTimeUpdate->setCheckable(true);
   AddSeparator(commands, "N5");
-  AddItem(commands, "MenuTestOneSerialPort", "Test One Logger Port");
+  QAction* testPort = AddItem(commands, "MenuTestOneSerialPort", "Test One Logger Port");
 
   menus_.MenuLoggerPortSetup = topMenu("MenuLoggerPortSetup", "&Logger_Port");
   menus_.ShowLoggerPortSetup = AddItem(menus_.MenuLoggerPortSetup, "ShowLoggerPortSetup", "Show Logger Port Setup");
@@ -122,6 +124,11 @@ void TForm1::BuildMenus() {
   connect(analog_.AnalogCal, &QAction::triggered, this, &TForm1::AnalogCalClick);
   connect(hardware_.HardwareConfig, &QAction::triggered, this, &TForm1::HardwareConfigClick);
   connect(menus_.ToggleDebug, &QAction::triggered, this, &TForm1::ToggleDebugClick);
+  connect(changeLoggerId, &QAction::triggered, this, &TForm1::MenuChangeLoggerIDClick);
+  connect(menus_.MenuAutoTimeUpdate, &QAction::triggered, this, &TForm1::MenuAutoTimeUpdateClick);
+  connect(menus_.MenuUpdateTimeNow, &QAction::triggered, this, &TForm1::MenuUpdateTimeNowClick);
+  connect(menus_.MenuMooredTimeUpdate, &QAction::triggered, this, &TForm1::MooredTimeUpdatesClick);
+  connect(testPort, &QAction::triggered, this, &TForm1::MenuTestOneSerialPortClick);
   connect(menus_.ShowLoggerPortSetup, &QAction::triggered, this, &TForm1::ShowLoggerPortSetupClick);
   connect(menus_.HostPortStats, &QAction::triggered, this, &TForm1::HostPortStatsClick);
   connect(menus_.AutoBaudRateDetection, &QAction::triggered, this, &TForm1::AutoBaudRateDetectionClick);

@@ -57,6 +57,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::AttachDialogs(const Dialogs& dialogs) {
   dialogs_ = dialogs;
+  ConnectLoggerTools();
   SyncDialogs();
 }
 
@@ -213,6 +214,7 @@ void TForm1::SyncAfterEvent() {
   SyncUploadTimer();
   SyncPCLoggerPage();
   SyncDialogs();
+  SyncClockMenus();
   if (host_.layoutDirty) FormResize();
 }
 

@@ -32,12 +32,14 @@ class TMuxIDForm;
 class TRS422Form;
 class TSleepForm;
 class TStatsForm;
+class TTestPortForm;
 
 // The dialogs the main window shows and hides; created after it, before the first tick.
 struct Dialogs {
   TForm2* form2 = nullptr;
   TSleepForm* sleepForm = nullptr;
   TRS422Form* rs422Form = nullptr;
+  TTestPortForm* testPortForm = nullptr;
   TStatsForm* statsForm = nullptr;
   TMuxIDForm* muxIdForm = nullptr;
 };
@@ -85,6 +87,12 @@ class TForm1 : public QMainWindow {
   void BTUploadClick();
   void BTCancelUploadClick();
   void TTimeoutTimer();
+  // The logger's clock, port test and ID (LoggerToolsMenu.cpp).
+  void MenuAutoTimeUpdateClick();
+  void MenuUpdateTimeNowClick();
+  void MooredTimeUpdatesClick();
+  void MenuTestOneSerialPortClick();
+  void MenuChangeLoggerIDClick();
   void ModesMenuClick(int hostMode);
   void TabsChange();
   void BTExitClick();
@@ -258,6 +266,9 @@ class TForm1 : public QMainWindow {
     QAction* HostPortStats = nullptr;
     QAction* AutoBaudRateDetection = nullptr;
     QAction* ToggleDebug = nullptr;
+    QAction* MenuAutoTimeUpdate = nullptr;
+    QAction* MenuUpdateTimeNow = nullptr;
+    QAction* MenuMooredTimeUpdate = nullptr;
     std::array<QAction*, kModeMenuItemCount> byMode{};  // items whose visibility follows the host mode
   };
   struct Timers {
@@ -278,6 +289,7 @@ class TForm1 : public QMainWindow {
   void BuildPCLoggerPage();
   void BuildTimers();
   void ConnectSetupControls();
+  void ConnectLoggerTools();
   void FormCreate();
 
   // Mirroring the host state into the controls.
@@ -288,6 +300,11 @@ class TForm1 : public QMainWindow {
   void SyncUploadTimer();  // TTimeout runs while the upload state says so
   void SyncPCLoggerPage();
   void SyncDialogs();
+  void SyncClockMenus();
+  // The port test dialog: its start shows the raw logger data; closing it in the
+  // moored and profile modes hides the Real Time Data page again.
+  void ShowRawLoggerData();
+  void TestPortFormClose();
   void ApplyPendingDisplay();
   void ApplyReceivedSetup(const ReceivedSetupView& view);
   void ApplyStatus(const StatusDisplay& status);

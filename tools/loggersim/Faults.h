@@ -27,6 +27,9 @@ struct Faults {
   // The logger clock runs this many seconds ahead (+) or behind (-) the time it was
   // last set to. Setting the clock from the host puts it right and clears this.
   int driftSeconds = 0;
+  // The logger clock gains (+) or loses (-) this many seconds a minute from the time it
+  // was last set, so the host's clock rule has something to correct.
+  double driftPerMinute = 0.0;
 };
 
 inline constexpr int kDuplicateEvery = 5;

@@ -73,6 +73,7 @@ void LoggerModel::OnSecond() {
   supplyMillivolts_ -= state_ == kStateSampling ? 0.15 : 0.02;
   if (state_ == kStateSleeping && wakeAtSeconds_ >= 0 && LoggerSeconds() >= wakeAtSeconds_) Wake();
   if (state_ == kStateClearMemory && --clearMemorySecondsLeft_ <= 0) state_ = kStateStandby;
+  if (PortTestSecond()) return;
   if (state_ == kStateSampling && setup_.Mode() != SetupRecord::kRealTimeMode) {
     // Outside real-time mode the logger counts down each sample period.
     secondsLeft_ = secondsLeft_ > 0 ? secondsLeft_ - 1 : std::max(setup_.SampleSeconds(), 0);
@@ -92,7 +93,9 @@ void LoggerModel::SetClock(int64_t hostSeconds) {
 }
 
 int64_t LoggerModel::LoggerSeconds() const {
-  return clockBaseSeconds_ + (nowMs_ - clockBaseMs_) / 1000 + faults_.driftSeconds;
+  const int64_t sinceSet = nowMs_ - clockBaseMs_;
+  const auto gained = static_cast<int64_t>(std::floor(static_cast<double>(sinceSet) * faults_.driftPerMinute / 60'000.0));
+  return clockBaseSeconds_ + sinceSet / 1000 + faults_.driftSeconds + gained;
 }
 
 void LoggerModel::SetLine(const LineParams& line) {
@@ -121,6 +124,7 @@ void LoggerModel::SetSenders(int first, int last) {
 // ---- what it hears ----
 
 void LoggerModel::Receive(const uint8_t* bytes, int count) {
+  EchoToHost(bytes, count);
   input_.Feed(bytes, count, nowMs_);
   ServeInput();
 }
@@ -134,6 +138,7 @@ void LoggerModel::ServeInput() {
 }
 
 void LoggerModel::Act(const HostMessage& message) {
+  if (PassedThrough(message)) return;
   switch (message.kind) {
     case HostMessage::Kind::Command:
       ActOnCommand(message);
@@ -142,7 +147,11 @@ void LoggerModel::Act(const HostMessage& message) {
       AcceptSetup(SetupRecord::FromBytes(message.bytes.data()));
       break;
     case HostMessage::Kind::Record:
-      factory_.Take(message.bytes);  // port test records are taken and not used
+      if (message.code == PortTestMode::kMarker) {
+        EnterPortTest(message);
+      } else {
+        factory_.Take(message.bytes);
+      }
       break;
     case HostMessage::Kind::Text:
       if (message.text == "WAKE") {

@@ -11,6 +11,7 @@
 #include "FlashMemory.h"
 #include "HostInput.h"
 #include "LoggerPackets.h"
+#include "PortTestMode.h"
 #include "Prng.h"
 #include "SetupRecord.h"
 #include "serial/SerialDevice.h"
@@ -98,6 +99,8 @@ class LoggerModel {
   int RunNumber() const { return runNumber_; }
   int LoggerId() const { return loggerId_; }
   bool Rs422() const { return rs422_; }
+  // The port test: which port is passed through to the host link, and at what lines.
+  const PortTestMode& PortTest() const { return portTest_; }
   bool Streaming() const;
   const SetupRecord& Setup() const { return setup_; }
   // Firmware word of the status, 7.12 (or 6.95 with the old-firmware fault).
@@ -122,6 +125,12 @@ class LoggerModel {
   void Sleep(int64_t wakeAt);
   void Wake();
   void SendDataRecord(int sender, bool extra);
+  // The port test (LoggerPortTest.cpp).
+  void EnterPortTest(const HostMessage& record);
+  bool PassedThrough(const HostMessage& message);  // true: it went to the instrument
+  void EchoToHost(const uint8_t* bytes, int count);
+  bool PortTestSecond();  // true: the second belonged to the instrument
+  void SendRaw(const std::string& text);
   void Send(Bytes packet);
   void AddNoise(size_t packetLength);
   std::string PortText(int port);
@@ -136,6 +145,7 @@ class LoggerModel {
   LineParams line_;
   SetupRecord setup_;
   HostInput input_;
+  PortTestMode portTest_;
   std::vector<uint8_t> output_;
   std::vector<HostMessage> heard_;
   Counters counters_;

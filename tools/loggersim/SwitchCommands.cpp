@@ -91,6 +91,7 @@ const std::vector<SwitchInfo>& Switches() {
       {"delay-blocks", "SHARE", "share of upload blocks held back for 2 s (0..1)"},
       {"silent-start", kOnOff, "leave the first start request of each run's upload unanswered"},
       {"empty-run", "N", "upload this run as an empty file, its listed size unchanged (-1 = none)"},
+      {"drift-rate", "SECONDS", "seconds the logger clock gains (+) or loses (-) each minute (-600..600)"},
   };
   return list;
 }
@@ -145,6 +146,9 @@ std::string ApplySwitch(LoggerModel& model, const std::string& name, const std::
   } else if (name == "empty-run") {
     if (!ParseInt(value, -1, 32767, n)) return bad("a run number, or -1 for none");
     flash.emptyRun = static_cast<int>(n);
+  } else if (name == "drift-rate") {
+    if (!ParseDouble(value, -600, 600, d)) return bad("a number of seconds a minute from -600 to 600");
+    f.driftPerMinute = d;
   } else {
     return Format("unknown switch \"%s\"", name.c_str());
   }
@@ -176,6 +180,7 @@ std::string DescribeSwitches(const LoggerModel& model) {
   text += Format("delay-blocks %g\n", flash.delayedBlocks);
   text += Format("silent-start %s\n", OnOffText(flash.silentStart));
   text += Format("empty-run %d\n", flash.emptyRun);
+  text += Format("drift-rate %g\n", f.driftPerMinute);
   return text;
 }
 
