@@ -171,7 +171,7 @@ bool TForm1::RunTick(Step step) {
 void TForm1::Timer10msTimer() {
   if (!RunTick([](HostState& h) { ql::Timer10msTimer(h); })) return;
   if (!(host_.loggerPort == portShown_) || host_.pc.secondShown != secondShown_) SyncLeftColumn();
-  SyncDialogs();
+  if (statsRefresh_.Due(host_.pc.UtcMilliseconds())) SyncDialogs();
 }
 
 void TForm1::Timer475msTimer() {
@@ -187,7 +187,9 @@ void TForm1::Timer1000msTimer() {
 }
 
 void TForm1::SyncDialogs() {
-  if (dialogs_.statsForm != nullptr) dialogs_.statsForm->Sync();
+  if (dialogs_.statsForm == nullptr) return;
+  dialogs_.statsForm->Sync();
+  statsRefresh_.Refreshed(host_.pc.UtcMilliseconds());
 }
 
 void TForm1::SyncAfterEvent() {

@@ -6,6 +6,7 @@
 
 #include "SetupActions.h"
 #include "cycle/HostState.h"
+#include "cycle/RefreshGate.h"
 
 class QAction;
 class QCheckBox;
@@ -268,6 +269,8 @@ class TForm1 : public QMainWindow {
   // touches the controls only when something changed.
   LoggerPortControls portShown_;
   int64_t secondShown_ = -1;
+  // The statistics window's lines change with every packet; it redraws at display rate.
+  RefreshGate statsRefresh_;
   QSize tabsMinimum_;
   LeftColumn left_;
   PortSetupPage portSetup_;
