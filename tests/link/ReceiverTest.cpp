@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "serial/PortTable.h"
+#include "serial/SetupChecksum.h"
 #include "support/FakeOperator.h"
 #include "support/MemorySerialDevice.h"
 #include "support/Packets.h"
@@ -173,6 +174,30 @@ TEST_F(ReceiverTest, BurstOfDataTypeBytesHoldsUpAFullRateStreamOnlyBriefly) {
   Step();
   ASSERT_EQ(records.size(), 300u);
   for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(records[i][3], static_cast<uint8_t>(i)) << i;
+}
+
+TEST_F(ReceiverTest, FalseDataStartWhoseChecksumMatchesByChanceIsNotAPacket) {
+  // 2092 bytes of 0x08 read as a data packet of 2056 bytes; seal it so that its
+  // checksum matches, as happens by chance somewhere in a long run of such noise. Its
+  // nine counts (0x0808 each) add up to far more than its data: not a packet.
+  Bytes noise(2092, 0x08);
+  SealRecord(noise.data(), static_cast<int>(noise.size()));
+  test::DataPacketFields fields;
+  fields.sources[0] = "ok";
+  // The zero bytes behind let the other false starts in the run (announcing up to
+  // 0x08FF bytes) fail in their turn.
+  wire->Push(test::Concat({noise, DataPacket(fields), Bytes(2400, 0)}));
+  for (int call = 0; call < 3; ++call) Step();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].size(), 2u + 32u);
+
+  // An empty record whose counts claim data is refused the same way.
+  Bytes empty = DataPacket(test::DataPacketFields{});
+  empty[13] = 1;
+  SealRecord(empty.data(), static_cast<int>(empty.size()));
+  wire->Push(empty);
+  Step();
+  EXPECT_EQ(records.size(), 1u);
 }
 
 TEST_F(ReceiverTest, OnePacketPerCallWhileKeepingUpSeveralWhileWorkingOffABacklog) {
