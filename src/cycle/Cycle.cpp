@@ -72,6 +72,13 @@ void ShowByteRate(HostState& host) {
   host.stats.StatsSetLine(kOwner, 2, Format("Total Input: %lu", static_cast<unsigned long>(total)));
 }
 
+// Input the logger port had to throw away because the host fell too far behind is
+// never silent.
+void ShowLostInput(HostState& host) {
+  const uint32_t lost = host.ports.BytesLost(PortTable::kLoggerSlot);
+  if (lost != 0) host.stats.StatsSetLostInput(kOwner, Format("Lost Input: %lu", static_cast<unsigned long>(lost)));
+}
+
 void ShowLargestPayload(HostState& host) {
   const int thisSecond = host.receiver.Counters().largestPayloadThisSecond;
   if (thisSecond > host.cycle.largestPayloadEver) host.cycle.largestPayloadEver = thisSecond;
@@ -127,6 +134,7 @@ void Timer1000msTimer(HostState& host) {
   ShowLoggerPortStatus(host.loggerPort);
   ShowPacketRate(host, packetsThisSecond);
   ShowByteRate(host);
+  ShowLostInput(host);
   ShowLargestPayload(host);
   host.stats.StatsSetLine(kOwner, 8, Format("No Data Timer: %03ld", static_cast<long>(host.cycle.noDataTimer)));
   host.stats.StatsSetLine(kOwner, 9, Format("Bad Data Timer: %03ld", static_cast<long>(host.cycle.badDataTimer)));

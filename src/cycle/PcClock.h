@@ -35,6 +35,7 @@ struct PcClock {
 
   // The last reading as UTC seconds with their fraction: the live plot's time line.
   double UtcSeconds() const { return static_cast<double>(utcSeconds) + milliseconds / 1000.0; }
+  int64_t UtcMilliseconds() const { return utcSeconds * 1000 + milliseconds; }
 };
 
 void RefreshPcClock(PcClock& pc, Clock& clock);

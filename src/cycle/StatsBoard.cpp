@@ -9,6 +9,8 @@ void StatsBoard::StatsOpen(int16_t owner, int lines, const std::string& caption)
   }
   owner_ = owner;
   for (int i = 0; i < kLines; ++i) lines_[static_cast<size_t>(i)].visible = i < lines;
+  Line& lost = lines_[kLostInputLine - 1];
+  lost.visible = !lost.text.empty();
   caption_ = caption;
   windowVisible_ = true;
   ++revision_;
@@ -38,6 +40,16 @@ void StatsBoard::StatsSetColor(int16_t owner, int line, Colour colour) {
   Line* l = Writable(owner, line);
   if (l == nullptr || l->colour == colour) return;
   l->colour = colour;
+  ++revision_;
+}
+
+void StatsBoard::StatsSetLostInput(int16_t owner, const std::string& text) {
+  if (owner != owner_ || owner_ == kNoOwner) return;
+  Line& l = lines_[kLostInputLine - 1];
+  if (l.text == text && l.visible) return;
+  l.text = text;
+  l.colour = kRed;
+  l.visible = true;
   ++revision_;
 }
 

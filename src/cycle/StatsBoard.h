@@ -13,6 +13,9 @@ namespace ql {
 class StatsBoard {
  public:
   static constexpr int kLines = 9;
+  // Below the nine, a line of the logger port's own that shows only once the port has
+  // thrown input away because the host fell too far behind.
+  static constexpr int kLostInputLine = kLines + 1;
   static constexpr int16_t kNoOwner = -1;
   static constexpr int16_t kLoggerPortOwner = 0;
 
@@ -27,6 +30,7 @@ class StatsBoard {
   void StatsClose();
   void StatsSetLine(int16_t owner, int line, const std::string& text);
   void StatsSetColor(int16_t owner, int line, Colour colour);
+  void StatsSetLostInput(int16_t owner, const std::string& text);
   // The window's own close box hides it; the owner stays and lines keep updating.
   void HideWindow() {
     windowVisible_ = false;
@@ -46,7 +50,7 @@ class StatsBoard {
   int16_t owner_ = kNoOwner;
   bool windowVisible_ = false;
   std::string caption_ = "Statistics Form";
-  std::array<Line, kLines> lines_{};
+  std::array<Line, kLostInputLine> lines_{};
   uint32_t revision_ = 0;
 };
 

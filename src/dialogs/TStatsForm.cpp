@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "cycle/StatsBoard.h"
 #include "WidgetColour.h"
 
 namespace ql {
@@ -14,9 +13,9 @@ TStatsForm::TStatsForm(StatsBoard& board, QWidget* parent)
   setObjectName("StatsForm");
   setWindowTitle("Statistics Form");
   auto* layout = new QVBoxLayout(this);
-  for (int i = 0; i < StatsBoard::kLines; ++i) {
+  for (int i = 0; i < StatsBoard::kLostInputLine; ++i) {
     auto* label = new QLabel(this);
-    label->setObjectName(QString("SFLB%1").arg(i + 1));
+    label->setObjectName(i < StatsBoard::kLines ? QString("SFLB%1").arg(i + 1) : QString("SFLBLostInput"));
     label->setMinimumWidth(220);
     label->hide();
     layout->addWidget(label);
@@ -30,7 +29,7 @@ void TStatsForm::Sync() {
   revisionShown_ = board_.Revision();
   const QString caption = QString::fromStdString(board_.Caption());
   if (windowTitle() != caption) setWindowTitle(caption);
-  for (int i = 0; i < StatsBoard::kLines; ++i) {
+  for (int i = 0; i < StatsBoard::kLostInputLine; ++i) {
     QLabel* label = lines_[static_cast<size_t>(i)];
     const StatsBoard::Line& line = board_.At(i + 1);
     const QString text = QString::fromStdString(line.text);

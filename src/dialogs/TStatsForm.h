@@ -3,14 +3,15 @@
 #include <QWidget>
 #include <array>
 
+#include "cycle/StatsBoard.h"
+
 class QLabel;
 
 namespace ql {
 
-class StatsBoard;
-
 // The small always-on-top statistics window: nine lines that mirror the statistics
-// board. Its own close box only hides it.
+// board, and below them the logger port's lost-input line once there is one. Its own
+// close box only hides it.
 class TStatsForm : public QWidget {
   Q_OBJECT
 
@@ -26,7 +27,7 @@ class TStatsForm : public QWidget {
 
  private:
   StatsBoard& board_;
-  std::array<QLabel*, 9> lines_{};
+  std::array<QLabel*, StatsBoard::kLostInputLine> lines_{};
   uint32_t revisionShown_ = UINT32_MAX;
 };
 

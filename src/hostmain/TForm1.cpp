@@ -181,7 +181,7 @@ void TForm1::Timer10msTimer() {
   SyncUploadPage();  // directory lines and upload progress arrive with the fast tick
   SyncUploadTimer();
   if (host_.factory.analogPageChanged) SyncAnalogPage();
-  SyncDialogs();
+  if (statsRefresh_.Due(host_.pc.UtcMilliseconds())) SyncDialogs();
 }
 
 void TForm1::Timer475msTimer() {
@@ -203,7 +203,9 @@ void TForm1::TTimeoutTimer() {
 }
 
 void TForm1::SyncDialogs() {
-  if (dialogs_.statsForm != nullptr) dialogs_.statsForm->Sync();
+  if (dialogs_.statsForm == nullptr) return;
+  dialogs_.statsForm->Sync();
+  statsRefresh_.Refreshed(host_.pc.UtcMilliseconds());
 }
 
 void TForm1::SyncAfterEvent() {

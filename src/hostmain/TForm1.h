@@ -10,6 +10,7 @@
 #include "UploadPageControls.h"
 #include "cycle/HostState.h"
 #include "setupfile/HostSetupFile.h"
+#include "cycle/RefreshGate.h"
 
 class QAction;
 class QCheckBox;
@@ -349,6 +350,8 @@ class TForm1 : public QMainWindow {
   // touches the controls only when something changed.
   LoggerPortControls portShown_;
   int64_t secondShown_ = -1;
+  // The statistics window's lines change with every packet; it redraws at display rate.
+  RefreshGate statsRefresh_;
   QSize tabsMinimum_;
   LeftColumn left_;
   PortSetupPage portSetup_;

@@ -107,7 +107,9 @@ void DataRecordConsumer::ShowExtract(const uint8_t* record, int sender) {
   if (d.port < 0 || d.port > RealTimeDisplay::kAllAnalogData) return;
   const Slice slice = SourceSlice(record, GetI16LE(record + 4), d.port);
   if (slice.count == 0) return;
-  display_.parsedExtract.assign(reinterpret_cast<const char*>(record + slice.offset),
+  // Several records may be consumed before the next tick writes the terminal: each
+  // one's extract is kept.
+  display_.parsedExtract.append(reinterpret_cast<const char*>(record + slice.offset),
                                 static_cast<size_t>(slice.count));
 }
 

@@ -25,8 +25,9 @@ enum Decision : int {
   kNoPacket = 0,             // nothing recognised at the buffer start: drop a byte
   kWaitForMore = -1,         // a packet has begun and is not complete yet
   kDataLengthRefused = -2,   // a data packet announced a payload the buffer cannot hold
-  kDataChecksumBad = -3,     // a data packet completed in this call failed its checksum
-  kHeldDataChecksumBad = -4  // a data packet whose length was read earlier failed
+  kDataChecksumBad = -3,     // a data packet completed in this call failed its checksum,
+                             // or its port counts add up to more than its data
+  kHeldDataChecksumBad = -4  // the same for a data packet whose length was read earlier
 };
 
 // The framing decision over the bytes at the buffer start, checking the types in the

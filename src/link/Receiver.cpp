@@ -48,31 +48,51 @@ int Receiver::ReceiveStep(int recordState) {
     rxCount_ += n;
   }
 
-  int decision = kNoPacket;
-  while (decision == kNoPacket && rxCount_ >= kMinimumPacket) {
-    int refusedLength = 0;
-    decision = ClassifyPacket(Start(), rxCount_, dataExpected_, refusedLength);
+  const int allowed = PacketsAllowed(recordState);
+  int recognised = 0;
+  while (recognised < allowed && rxCount_ >= kMinimumPacket) {
+    const int decision = Recognise(recordState);
     if (decision > 0) {
-      ++counters_.packetsRecognised;
+      ++recognised;
       result = kPacket;
-    }
-    if (decision >= 1 && decision <= 7) {
-      if (hooks_.dispatch) hooks_.dispatch(decision, Start());
-      Drop(PacketLength(decision));
-    } else if (decision == 8) {
-      const int length = dataExpected_;
-      if (hooks_.dataRecord) hooks_.dataRecord(Start() + 2, length - 4, recordState);
-      if (length - kDataEnvelope > counters_.largestPayloadThisSecond) {
-        counters_.largestPayloadThisSecond = length - kDataEnvelope;
-      }
-      Drop(length);
-      dataExpected_ = kDataEnvelope;
-    } else if (decision != kWaitForMore) {
-      if (decision == kDataLengthRefused && hooks_.lengthRefused) hooks_.lengthRefused(refusedLength);
-      Drop(1);
+    } else if (decision == kWaitForMore) {
+      break;
     }
   }
+  // A call that ran out of whole packets before its bound has worked off any backlog.
+  if (recognised < allowed) catchingUp_ = false;
   return result;
+}
+
+int Receiver::PacketsAllowed(int recordState) {
+  if (IsReplayState(recordState)) return 1;
+  if (rxCount_ + ports_.BytesWaiting(PortTable::kLoggerSlot) > kBacklogBytes) catchingUp_ = true;
+  return catchingUp_ ? kBacklogPackets : 1;
+}
+
+// One framing decision at the buffer start, acted on: a good packet is counted and
+// handed on, then removed; anything rejected loses its first byte so that scanning goes
+// on from the next one.
+int Receiver::Recognise(int recordState) {
+  int refusedLength = 0;
+  const int decision = ClassifyPacket(Start(), rxCount_, dataExpected_, refusedLength);
+  if (decision > 0) ++counters_.packetsRecognised;
+  if (decision >= 1 && decision <= 7) {
+    if (hooks_.dispatch) hooks_.dispatch(decision, Start());
+    Drop(PacketLength(decision));
+  } else if (decision == 8) {
+    const int length = dataExpected_;
+    if (hooks_.dataRecord) hooks_.dataRecord(Start() + 2, length - 4, recordState);
+    if (length - kDataEnvelope > counters_.largestPayloadThisSecond) {
+      counters_.largestPayloadThisSecond = length - kDataEnvelope;
+    }
+    Drop(length);
+    dataExpected_ = kDataEnvelope;
+  } else if (decision != kWaitForMore) {
+    if (decision == kDataLengthRefused && hooks_.lengthRefused) hooks_.lengthRefused(refusedLength);
+    Drop(1);
+  }
+  return decision;
 }
 
 void Receiver::FlushReceiver() {
@@ -80,6 +100,7 @@ void Receiver::FlushReceiver() {
   rxStart_ = 0;
   rxCount_ = 0;
   dataExpected_ = kDataEnvelope;
+  catchingUp_ = false;
 }
 
 }  // namespace ql

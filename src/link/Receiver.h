@@ -17,8 +17,9 @@ struct LinkCounters {
   int largestPayloadThisSecond = 0;
 };
 
-// Cuts the logger port's byte stream into checked packets, one packet per call at the
-// most, resynchronising byte by byte over noise.
+// Cuts the logger port's byte stream into checked packets, resynchronising byte by byte
+// over noise. While the host keeps up it recognises one packet per call; once a backlog
+// has built up it recognises several per call until the backlog is worked off.
 class Receiver {
  public:
   struct Hooks {
@@ -37,6 +38,12 @@ class Receiver {
   // What a call of ReceiveStep did.
   enum Result : int { kIdle = 0, kBytesOnly = 1, kPacket = 2 };
 
+  // More than this many bytes waiting in the receiver and the port together is a
+  // backlog; a call then recognises up to kBacklogPackets packets, each handed on in
+  // full before the next is looked at.
+  static constexpr int kBacklogBytes = 1024;
+  static constexpr int kBacklogPackets = 64;
+
   explicit Receiver(PortTable& ports);
 
   Hooks& hooks() { return hooks_; }
@@ -48,12 +55,15 @@ class Receiver {
   void ResetLargestPayload() { counters_.largestPayloadThisSecond = 0; }
   int BufferedCount() const { return rxCount_; }
   int DataExpected() const { return dataExpected_; }
+  bool CatchingUp() const { return catchingUp_; }
 
  private:
   uint8_t* Start() { return rx_.data() + rxStart_; }
   void Compact();
   void Drop(int count);
   int Input(int recordState);
+  int PacketsAllowed(int recordState);
+  int Recognise(int recordState);
 
   PortTable& ports_;
   Hooks hooks_;
@@ -63,6 +73,7 @@ class Receiver {
   int rxStart_ = 0;
   int rxCount_ = 0;
   int dataExpected_ = kDataEnvelope;
+  bool catchingUp_ = false;  // a backlog is being worked off
   LinkCounters counters_;
 };
 

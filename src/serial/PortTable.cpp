@@ -77,13 +77,20 @@ int PortTable::ReadPort(int slot, uint8_t* buffer, int maxBytes) {
   Slot* s = At(slot);
   if (s == nullptr || s->openCom == 0 || maxBytes <= 0) return 0;
   const int n = s->device->Read(buffer, maxBytes);
-  if (s->device->Lost()) {
-    // The adapter has gone: close once and quietly; the no-data timer shows the loss.
+  s->bytesLost += s->device->TakeDiscarded();
+  if (n == SerialDevice::kEndOfFile || s->device->Lost()) {
+    // The adapter has gone, or the far end has closed: close once and quietly; the
+    // no-data timer shows the loss, and choosing the port again opens it afresh.
     s->device->Close();
     s->device.reset();
     s->openCom = 0;
   }
   return n > 0 ? n : 0;
+}
+
+int PortTable::BytesWaiting(int slot) const {
+  const Slot* s = At(slot);
+  return s != nullptr && s->openCom != 0 ? s->device->Waiting() : 0;
 }
 
 int PortTable::ConfigurePort(int slot, int comIndex, int lineIndex) {
@@ -96,6 +103,11 @@ int PortTable::ConfigurePort(int slot, int comIndex, int lineIndex) {
     return lineIndex;
   }
   return 0;
+}
+
+uint32_t PortTable::BytesLost(int slot) const {
+  const Slot* s = At(slot);
+  return s != nullptr ? s->bytesLost : 0;
 }
 
 int PortTable::OpenCom(int slot) const {

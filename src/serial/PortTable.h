@@ -33,6 +33,11 @@ class PortTable {
   void WritePort(int slot, const uint8_t* bytes, int count);
   // Reads at most maxBytes without waiting; returns the count read (0 when closed).
   int ReadPort(int slot, uint8_t* buffer, int maxBytes);
+  // Bytes the open slot's device holds that no read has taken yet.
+  int BytesWaiting(int slot) const;
+  // Bytes the slot's devices threw away unread since program start because the host
+  // had fallen too far behind.
+  uint32_t BytesLost(int slot) const;
   // Closes the slot and reopens it as the COM and line combos say. Returns 0 when the
   // slot is left closed, otherwise lineIndex.
   int ConfigurePort(int slot, int comIndex, int lineIndex);
@@ -45,6 +50,7 @@ class PortTable {
     std::unique_ptr<SerialDevice> device;
     int openCom = 0;
     int lineSetting = 6;
+    uint32_t bytesLost = 0;
   };
 
   Slot* At(int slot);

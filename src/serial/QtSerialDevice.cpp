@@ -1,5 +1,9 @@
 #include "QtSerialDevice.h"
 
+#if defined(Q_OS_UNIX)
+#include <poll.h>
+#endif
+
 namespace ql {
 namespace {
 
@@ -12,6 +16,7 @@ QtSerialDevice::QtSerialDevice() {
   QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
     if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError) lost_ = true;
   });
+  port_.setReadBufferSize(kHeldLimit);
 }
 
 bool QtSerialDevice::Open(const std::string& deviceName) {
@@ -38,9 +43,43 @@ void QtSerialDevice::ApplyLine(const LineParams& line) {
 int QtSerialDevice::Read(uint8_t* buffer, int maxBytes) {
   if (!port_.isOpen()) return 0;
   // Take in whatever the driver holds even when the event loop has not run since.
-  if (port_.bytesAvailable() == 0) port_.waitForReadyRead(0);
+  if (port_.bytesAvailable() == 0 && !port_.waitForReadyRead(0)) {
+    if (!HungUp()) return 0;
+    lost_ = true;  // nothing queued for it will ever leave: close without waiting
+    return kEndOfFile;
+  }
+  DiscardOldest();
   const qint64 n = port_.read(reinterpret_cast<char*>(buffer), maxBytes);
   return n > 0 ? static_cast<int>(n) : 0;
+}
+
+int QtSerialDevice::Waiting() const { return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0; }
+
+uint32_t QtSerialDevice::TakeDiscarded() {
+  const uint32_t n = discarded_;
+  discarded_ = 0;
+  return n;
+}
+
+bool QtSerialDevice::HungUp() const {
+#if defined(Q_OS_UNIX)
+  // A tty whose far end has gone (an adapter pulled out, the other side of a
+  // pseudo-terminal closed) polls as hung up and reads end of file for ever.
+  pollfd fd{static_cast<int>(port_.handle()), POLLIN, 0};
+  return ::poll(&fd, 1, 0) == 1 && (fd.revents & POLLHUP) != 0;
+#else
+  // Elsewhere a vanished device reports a resource error instead.
+  return false;
+#endif
+}
+
+void QtSerialDevice::DiscardOldest() {
+  // At its limit the port stops taking bytes from the driver, which would then lose
+  // them unseen. The host is seconds behind by then: skip to the newest bytes, count
+  // what is skipped, and let the port take from the driver again.
+  const qint64 held = port_.bytesAvailable();
+  if (held < kHeldLimit) return;
+  discarded_ += static_cast<uint32_t>(port_.skip(held - kKeptOnOverflow));
 }
 
 void QtSerialDevice::Write(const uint8_t* bytes, int count) {

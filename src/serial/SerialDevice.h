@@ -21,11 +21,20 @@ struct LineParams {
 // that never wait, writes that keep their order.
 class SerialDevice {
  public:
+  // What Read returns once the far end has gone for good (the device reads end of file).
+  static constexpr int kEndOfFile = -1;
+
   virtual ~SerialDevice() = default;
   virtual bool Open(const std::string& deviceName) = 0;
   virtual void ApplyLine(const LineParams& line) = 0;
-  // Returns the number of bytes copied into buffer (0 when nothing waits).
+  // Returns the number of bytes copied into buffer (0 when nothing waits), or
+  // kEndOfFile.
   virtual int Read(uint8_t* buffer, int maxBytes) = 0;
+  // Bytes received and held for the host that no read has taken yet.
+  virtual int Waiting() const { return 0; }
+  // Bytes the device had to throw away, unread, since the last call: it holds only so
+  // much for a host that has fallen behind.
+  virtual uint32_t TakeDiscarded() { return 0; }
   virtual void Write(const uint8_t* bytes, int count) = 0;
   virtual bool Close() = 0;
   // True once the device has gone away under an open port (a USB adapter pulled out).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/Format.h"
 #include "cycle/HostState.h"
 #include "cycle/LinkHealth.h"
 #include "cycle/OperatorText.h"
@@ -99,6 +100,38 @@ TEST_F(CycleTest, UploadBlockConsumerRunsWithinTheTickThatRecognisesIt) {
   wire->Push(test::FixedPacket(4));
   Timer10msTimer(host);
   EXPECT_EQ(calls, 1);
+}
+
+TEST_F(CycleTest, BacklogIsWorkedOffWithEveryRecordShownRelayedAndArchived) {
+  // Three seconds of short records arrive at once, as after a stall.
+  std::string expectedText;
+  for (int i = 0; i < 100; ++i) {
+    test::DataPacketFields fields;
+    fields.sequence = static_cast<uint8_t>(i);
+    fields.sources[0] = Format("L%02d\r\n", i);
+    wire->Push(test::DataPacket(fields));
+    expectedText += fields.sources[0];
+  }
+  host.display.running = true;
+  RawPortCBChange(host.display, RealTimeDisplay::kParsedData, 0, 2);
+  host.ports.ConfigurePort(1, 2, 6);
+  host.deck.working[1] = {kDeckLoggerOutput, 2, 1};
+  int archived = 0;
+  host.consumer.hooks().archive = [&](const uint8_t* record, int, int) {
+    archived += record[3] == archived ? 1 : 1000;  // each record once, in order
+    return true;
+  };
+  host.recordState = 2;
+
+  for (int tick = 0; tick < 3; ++tick) Timer10msTimer(host);
+  EXPECT_EQ(host.receiver.Counters().packetsRecognised, 100u);
+  EXPECT_EQ(archived, 100);
+  ASSERT_EQ(lines.size(), 100u);
+  EXPECT_EQ(lines.front(), "L00");
+  EXPECT_EQ(lines.back(), "L99");
+  const test::Bytes relayed = wire->TakeFromHost();
+  EXPECT_EQ(std::string(relayed.begin(), relayed.end()), expectedText);
+  EXPECT_EQ(host.senders.sequenceErrorTotal, 0u);
 }
 
 }  // namespace

@@ -132,6 +132,60 @@ TEST_F(MainWindowLinkTest, StatisticsWindowShowsLiveCounts) {
   EXPECT_EQ(line5->text(), "Packet Count: 2");
 }
 
+TEST_F(MainWindowLinkTest, StatisticsWindowRedrawsAtDisplayRateWhileTheCoreCountsEveryTick) {
+  Choose("LoggerPortCB", 1);
+  Action("HostPortStats")->trigger();
+  auto* line5 = windows.statsForm->findChild<QLabel*>("SFLB5");
+  int redraws = 0;
+  QString shown = line5->text();
+  for (int tick = 0; tick < 200; ++tick) {  // one second of ticks, a packet in each
+    wire->Push(test::FixedPacket(2));
+    FastTicks(1);
+    if (line5->text() != shown) ++redraws;
+    shown = line5->text();
+  }
+  EXPECT_EQ(Host().stats.At(5).text, "Packet Count: 199");
+  EXPECT_LE(redraws, 20);
+  EXPECT_GE(redraws, 19);
+  FastTicks(10);  // within 50 ms the window has caught up
+  EXPECT_EQ(line5->text(), "Packet Count: 200");
+}
+
+TEST_F(MainWindowLinkTest, LostDeviceClosesQuietlyAndChoosingThePortAgainReopensIt) {
+  Choose("LoggerPortCB", 1);
+  wire->Push(test::FixedPacket(3));
+  Second();
+  wire->endOfFile = true;  // the far end has gone: reads report end of file
+  for (int s = 0; s < 4; ++s) Second();
+  EXPECT_FALSE(Host().ports.IsPortOpen(0));
+  EXPECT_EQ(wire->closes, 1);
+  EXPECT_TRUE(person.boxes.empty());
+  // The silence shows as on any dead port; the combo still names the port.
+  EXPECT_EQ(AppliedColour(Find<QComboBox>("LoggerPortCB"), kWindowColour), kRed);
+  EXPECT_EQ(Find<QComboBox>("LoggerPortCB")->currentText(), "COM 1");
+
+  wire->endOfFile = false;
+  Choose("LoggerPortCB", 1);
+  EXPECT_EQ(wire->opens, 2);
+  wire->Push(test::FixedPacket(3));
+  FastTicks(1);
+  EXPECT_EQ(Host().receiver.Counters().packetsRecognised, 2u);
+}
+
+TEST_F(MainWindowLinkTest, InputThePortThrewAwayShowsInTheStatisticsWindow) {
+  Choose("LoggerPortCB", 1);
+  Action("HostPortStats")->trigger();
+  auto* lost = windows.statsForm->findChild<QLabel*>("SFLBLostInput");
+  ASSERT_NE(lost, nullptr);
+  Second();
+  EXPECT_TRUE(lost->isHidden());
+  wire->holdLimit = 1000;
+  wire->Push(std::string(1500, '\0'));
+  Second();
+  EXPECT_FALSE(lost->isHidden());
+  EXPECT_EQ(lost->text(), "Lost Input: 500");
+}
+
 TEST_F(MainWindowLinkTest, SequenceGapsShowInTheUnitCountsAndResetClearsThem) {
   Choose("LoggerPortCB", 1);
   Data(0, "a");

@@ -116,6 +116,43 @@ TEST_F(PortTableTest, PulledAdapterClosesTheSlotOnceAndQuietly) {
   EXPECT_TRUE(person.boxes.empty());
 }
 
+TEST_F(PortTableTest, EndOfFileClosesTheSlotOnceQuietlyAndChoosingThePortAgainOpensAfresh) {
+  table.ConfigurePort(0, 1, 6);
+  wire->Push(std::string("ab"));
+  wire->endOfFile = true;
+  uint8_t buffer[4];
+  EXPECT_EQ(table.ReadPort(0, buffer, 4), 2);  // what came before the end is still read
+  EXPECT_TRUE(table.IsPortOpen(0));
+  EXPECT_EQ(table.ReadPort(0, buffer, 4), 0);
+  EXPECT_FALSE(table.IsPortOpen(0));
+  EXPECT_EQ(table.ReadPort(0, buffer, 4), 0);
+  EXPECT_EQ(wire->closes, 1);
+  EXPECT_TRUE(person.boxes.empty());
+
+  wire->endOfFile = false;
+  EXPECT_EQ(table.ConfigurePort(0, 1, 6), 6);
+  EXPECT_EQ(wire->opens, 2);
+  wire->Push(std::string("c"));
+  EXPECT_EQ(table.ReadPort(0, buffer, 4), 1);
+  EXPECT_EQ(buffer[0], 'c');
+}
+
+TEST_F(PortTableTest, InputTheDeviceThrewAwayIsCountedPerSlotAcrossReopening) {
+  table.ConfigurePort(0, 1, 6);
+  wire->holdLimit = 10;
+  wire->Push(std::string(25, 'x'));
+  EXPECT_EQ(table.BytesWaiting(0), 10);
+  uint8_t buffer[16];
+  EXPECT_EQ(table.ReadPort(0, buffer, 16), 10);
+  EXPECT_EQ(table.BytesLost(0), 15u);
+  table.ConfigurePort(0, 1, 6);
+  wire->Push(std::string(12, 'y'));
+  table.ReadPort(0, buffer, 16);
+  EXPECT_EQ(table.BytesLost(0), 17u);
+  EXPECT_EQ(table.BytesLost(1), 0u);
+  EXPECT_EQ(table.BytesWaiting(1), 0);  // a closed slot holds nothing
+}
+
 TEST_F(PortTableTest, SetPortLineChoosesBySpeedAndDataBits) {
   table.SetPortLine(0, 4800, 7);
   EXPECT_EQ(table.LineSetting(0), 5);

@@ -12,6 +12,7 @@ bool MemorySerialDevice::Open(const std::string& deviceName) {
 }
 
 int MemorySerialDevice::Read(uint8_t* buffer, int maxBytes) {
+  if (wire_->endOfFile && wire_->toHost.empty()) return kEndOfFile;
   const int n = std::min({maxBytes, wire_->readChunk, static_cast<int>(wire_->toHost.size())});
   for (int i = 0; i < n; ++i) {
     buffer[i] = wire_->toHost.front();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "serial/SerialDevice.h"
@@ -23,11 +24,20 @@ struct MemoryWire {
   int closes = 0;
   bool failClose = false;
   bool lost = false;
+  bool endOfFile = false;  // once toHost is empty, reads report end of file
   int readChunk = 1 << 30;  // at most this many bytes per read
   std::function<void()> onWrite;  // called as each write arrives
+  size_t holdLimit = 0;     // when not 0, the oldest unread bytes beyond it are thrown away
+  uint32_t discarded = 0;   // thrown away and not yet reported by the device
 
-  void Push(const std::vector<uint8_t>& bytes) { toHost.insert(toHost.end(), bytes.begin(), bytes.end()); }
-  void Push(const std::string& bytes) { toHost.insert(toHost.end(), bytes.begin(), bytes.end()); }
+  void Push(const std::vector<uint8_t>& bytes) { Push(std::string(bytes.begin(), bytes.end())); }
+  void Push(const std::string& bytes) {
+    toHost.insert(toHost.end(), bytes.begin(), bytes.end());
+    if (holdLimit == 0 || toHost.size() <= holdLimit) return;
+    const size_t excess = toHost.size() - holdLimit;
+    toHost.erase(toHost.begin(), toHost.begin() + static_cast<long>(excess));
+    discarded += static_cast<uint32_t>(excess);
+  }
   std::vector<uint8_t> TakeFromHost() {
     std::vector<uint8_t> out;
     out.swap(fromHost);
@@ -41,6 +51,8 @@ class MemorySerialDevice : public SerialDevice {
   bool Open(const std::string& deviceName) override;
   void ApplyLine(const LineParams& line) override { wire_->lines.push_back(line); }
   int Read(uint8_t* buffer, int maxBytes) override;
+  int Waiting() const override { return static_cast<int>(wire_->toHost.size()); }
+  uint32_t TakeDiscarded() override { return std::exchange(wire_->discarded, 0u); }
   void Write(const uint8_t* bytes, int count) override;
   bool Close() override;
   bool Lost() const override { return wire_->lost; }
