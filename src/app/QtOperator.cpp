@@ -1,6 +1,7 @@
 #include "QtOperator.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace ql {
@@ -16,6 +17,18 @@ QMessageBox::Icon ToQtIcon(Operator::Icon icon) {
 }
 
 }  // namespace
+
+QStringList QtNameFilters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    const QString& pattern = parts[i + 1];
+    // "ZR Host Setup (*.zrh)" already names its pattern.
+    filters << (description.contains("(" + pattern + ")") ? description : QString("%1 (%2)").arg(description, pattern));
+  }
+  return filters;
+}
 
 void QtOperator::Warning(const std::string& caption, const std::string& text) {
   if (openWarnings_ >= kMaxOpenWarnings) return;
@@ -57,6 +70,20 @@ Operator::Answer QtOperator::Ask(const Question& q) {
     case QMessageBox::No: return Answer::No;
     default: return Answer::Cancel;
   }
+}
+
+std::optional<std::string> QtOperator::ChooseFile(const FileDialog& d) {
+  QFileDialog dialog(parent_, QString::fromStdString(d.title));
+  const bool save = d.kind == FileDialog::Kind::Save;
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save || !d.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.overwritePrompt);
+  if (!d.filter.empty()) dialog.setNameFilters(QtNameFilters(d.filter));
+  // "*.raw" names the extension a typed name without one receives.
+  const QString extension = QString::fromStdString(d.defaultExtension).remove("*.");
+  if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
 }
 
 }  // namespace ql

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace ql {
@@ -21,6 +22,18 @@ class Operator {
     bool questionBeep = false;
   };
 
+  // An open or save dialog. filter and defaultExtension are written as the host has
+  // always written them: "Raw Files|*.raw|All Files|*.*" and "*.raw"; empty for none.
+  struct FileDialog {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    std::string title;
+    std::string filter;
+    std::string defaultExtension;
+    bool overwritePrompt = false;  // save: ask before replacing an existing file
+    bool mustExist = false;        // open: the path and the file must exist
+  };
+
   virtual ~Operator() = default;
 
   // The one warning routine: exclamation beep and a box with an OK button. While ten
@@ -31,6 +44,9 @@ class Operator {
   virtual void Notice(const std::string& caption, const std::string& text) = 0;
 
   virtual Answer Ask(const Question& question) = 0;
+
+  // The name the operator chose, taken literally; nothing when the dialog was cancelled.
+  virtual std::optional<std::string> ChooseFile(const FileDialog& dialog) { return std::nullopt; }
 
   // A box raised from inside a timer tick must not hold the tick up; the window says
   // when a tick is running so that such boxes are shown without blocking.

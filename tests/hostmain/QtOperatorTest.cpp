@@ -42,5 +42,12 @@ TEST(QtOperatorTest, BoxesRaisedInATickNeverBlockAndStopAtTen) {
   EXPECT_EQ(OpenBoxes(), 0);
 }
 
+TEST(QtOperatorTest, FileFiltersBecomeQtNameFilters) {
+  EXPECT_EQ(QtNameFilters("Raw Files|*.raw|All Files|*.*"), (QStringList{"Raw Files (*.raw)", "All Files (*.*)"}));
+  EXPECT_EQ(QtNameFilters("ZR Host Setup (*.zrh)|*.zrh"), QStringList{"ZR Host Setup (*.zrh)"});
+  EXPECT_TRUE(QtNameFilters("").isEmpty());
+  EXPECT_TRUE(QtNameFilters("Odd").isEmpty());  // a description without a pattern is left out
+}
+
 }  // namespace
 }  // namespace ql

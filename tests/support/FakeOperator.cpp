@@ -22,4 +22,12 @@ Operator::Answer FakeOperator::Ask(const Question& question) {
   return question.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
 }
 
+std::optional<std::string> FakeOperator::ChooseFile(const FileDialog& dialog) {
+  fileDialogs.push_back(dialog);
+  if (files.empty()) return std::nullopt;
+  std::optional<std::string> name = files.front();
+  files.pop_front();
+  return name;
+}
+
 }  // namespace ql::test

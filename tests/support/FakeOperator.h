@@ -22,6 +22,8 @@ class FakeOperator : public Operator {
   void Warning(const std::string& caption, const std::string& text) override;
   void Notice(const std::string& caption, const std::string& text) override;
   Answer Ask(const Question& question) override;
+  // Answers from `files` in order; cancels once they have run out.
+  std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
   void SetTickRunning(bool running) override { tickRunning = running; }
 
   void Script(Answer answer) { answers.push_back(answer); }
@@ -29,6 +31,8 @@ class FakeOperator : public Operator {
   std::vector<Box> boxes;
   std::deque<Answer> answers;
   std::vector<Question> questions;
+  std::deque<std::optional<std::string>> files;
+  std::vector<FileDialog> fileDialogs;
   bool tickRunning = false;
   // Runs while a box is open, as the message loop would under a modal box.
   std::function<void()> whileOpen;
