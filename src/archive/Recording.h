@@ -85,8 +85,9 @@ class Recording {
   // The second's refresh of LBRecordStatus (also the caption of the page) and
   // LBArchiveFileSize.
   void ShowStatus(int64_t nowMs);
-  std::string statusText = "Recording:  OFF";
-  std::string fileSizeText = "File Size:         0 K";
+  // Empty until the first refresh: the page keeps its design-time texts until then.
+  std::string statusText;
+  std::string fileSizeText;
 
  private:
   bool NameSeriesFile(const SeriesTime& now);

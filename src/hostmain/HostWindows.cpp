@@ -10,7 +10,7 @@ HostWindows CreateHostWindows(SerialDeviceFactory deviceFactory, Clock& clock, O
   w.form2 = new TForm2(owner);
   w.sleepForm = new TSleepForm(owner);
   w.rs422Form = new TRS422Form(owner);
-  w.annotationForm = new TAnnotationForm(owner);
+  w.annotationForm = new TAnnotationForm(w.form1->Host(), owner);
   w.testPortForm = new TTestPortForm(owner);
   w.statsForm = new TStatsForm(w.form1->Host().stats, owner);
   w.muxIdForm = new TMuxIDForm(owner);
@@ -19,6 +19,7 @@ HostWindows CreateHostWindows(SerialDeviceFactory deviceFactory, Clock& clock, O
   dialogs.sleepForm = w.sleepForm;
   dialogs.statsForm = w.statsForm;
   dialogs.muxIdForm = w.muxIdForm;
+  dialogs.annotationForm = w.annotationForm;
   w.form1->AttachDialogs(dialogs);
   return w;
 }

@@ -17,6 +17,7 @@
 #include "cycle/Cycle.h"
 #include "cycle/LinkHealth.h"
 #include "PlotPage.h"
+#include "dialogs/TAnnotationForm.h"
 #include "dialogs/TSleepForm.h"
 #include "plot/PlotSetupFile.h"
 #include "dialogs/TStatsForm.h"
@@ -75,6 +76,7 @@ void TForm1::BuildPages() {
   plotPage_ = new PlotPage(host_.plot, host_.op, [this] { return host_.pc.UtcSeconds(); },
                            startDirectory_ / kPlotSetupFileName, pages_[kTSPlotSetup]);
   plotLayout->addWidget(plotPage_);
+  BuildRecordPage();
   connect(Tabs, &QTabWidget::currentChanged, this, &TForm1::TabsChange);
   OnResize(Tabs, [this] { TabsChange(); });
 }
@@ -171,6 +173,8 @@ bool TForm1::RunTick(Step step) {
 void TForm1::Timer10msTimer() {
   if (!RunTick([](HostState& h) { ql::Timer10msTimer(h); })) return;
   if (!(host_.loggerPort == portShown_) || host_.pc.secondShown != secondShown_) SyncLeftColumn();
+  // A replay that reached its end has stopped: the start buttons come back at once.
+  if (record_.BTRecordArchive->isEnabled() != host_.recording.StartButtonsEnabled()) SyncRecordPage();
   SyncDialogs();
 }
 
@@ -188,12 +192,14 @@ void TForm1::Timer1000msTimer() {
 
 void TForm1::SyncDialogs() {
   if (dialogs_.statsForm != nullptr) dialogs_.statsForm->Sync();
+  if (dialogs_.annotationForm != nullptr) dialogs_.annotationForm->Sync();
 }
 
 void TForm1::SyncAfterEvent() {
   ApplyPendingDisplay();
   SyncLeftColumn();
   SyncRealTimePage();
+  SyncRecordPage();
   SyncDialogs();
   if (host_.layoutDirty) FormResize();
 }

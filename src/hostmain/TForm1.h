@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 
+#include "RecordPage.h"
 #include "SetupActions.h"
 #include "cycle/HostState.h"
 
@@ -23,6 +24,7 @@ class QTimer;
 namespace ql {
 
 class PlotPage;
+class TAnnotationForm;
 class TForm2;
 class TMuxIDForm;
 class TSleepForm;
@@ -34,6 +36,7 @@ struct Dialogs {
   TSleepForm* sleepForm = nullptr;
   TStatsForm* statsForm = nullptr;
   TMuxIDForm* muxIdForm = nullptr;
+  TAnnotationForm* annotationForm = nullptr;
 };
 
 // The main window: the left-hand column of status panels, the tabbed pages and the
@@ -77,6 +80,8 @@ class TForm1 : public QMainWindow {
   void TabsChange();
   void BTExitClick();
   void FormResize();
+  void MenuAnnotateFileClick();
+  void MenuReplayClick();
 
   // SetupDisplayMode: applies the pending host mode to the state and the window.
   void SetupDisplayMode(int pendingMode);
@@ -234,6 +239,7 @@ class TForm1 : public QMainWindow {
   void BuildLoggerControlPage();
   void BuildDataStatusPage();
   void BuildRealTimePage();
+  void BuildRecordPage();
   void BuildTimers();
   void ConnectSetupControls();
   void FormCreate();
@@ -242,6 +248,7 @@ class TForm1 : public QMainWindow {
   void SyncLeftColumn();
   void SyncSetupPages();
   void SyncRealTimePage();
+  void SyncRecordPage();
   void SyncDialogs();
   void ApplyPendingDisplay();
   void ApplyReceivedSetup(const ReceivedSetupView& view);
@@ -275,6 +282,7 @@ class TForm1 : public QMainWindow {
   DataStatusPage dataStatus_;
   RealTimePage realTime_;
   PlotPage* plotPage_ = nullptr;
+  RecordPageControls record_;
   Menus menus_;
   Timers timers_;
   Dialogs dialogs_;
