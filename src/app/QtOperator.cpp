@@ -19,6 +19,18 @@ QMessageBox::Icon ToQtIcon(Operator::Icon icon) {
 
 }  // namespace
 
+QStringList QtNameFilters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    const QString& pattern = parts[i + 1];
+    // "ZR Host Setup (*.zrh)" already names its pattern.
+    filters << (description.contains("(" + pattern + ")") ? description : QString("%1 (%2)").arg(description, pattern));
+  }
+  return filters;
+}
+
 void QtOperator::Warning(const std::string& caption, const std::string& text) {
   if (openWarnings_ >= kMaxOpenWarnings) return;
   QApplication::beep();
@@ -61,33 +73,19 @@ Operator::Answer QtOperator::Ask(const Question& q) {
   }
 }
 
-QString QtNameFilters(const std::string& filter) {
-  const QStringList parts = QString::fromStdString(filter).split('|');
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString patterns = QString(parts[i + 1]).replace(';', ' ');
-    const QString ending = " (" + patterns + ")";
-    filters << (parts[i].endsWith(ending) ? parts[i] : parts[i] + ending);
-  }
-  return filters.join(";;");
-}
-
-std::optional<std::string> QtOperator::OpenFile(const FileDialog& dialog) { return RunFileDialog(dialog, false); }
-
-std::optional<std::string> QtOperator::SaveFile(const FileDialog& dialog) { return RunFileDialog(dialog, true); }
-
-std::optional<std::string> QtOperator::RunFileDialog(const FileDialog& d, bool save) {
-  QFileDialog box(parent_, QString::fromStdString(d.title));
-  box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  box.setNameFilter(QtNameFilters(d.filter));
-  QString suffix = QString::fromStdString(d.defaultExtension);
-  if (suffix.startsWith("*.")) suffix.remove(0, 2);
-  box.setDefaultSuffix(suffix);
-  box.setOption(QFileDialog::DontConfirmOverwrite, !d.overwritePrompt);
-  if (!d.fileName.empty()) box.selectFile(QString::fromStdString(d.fileName));
-  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
-  return box.selectedFiles().front().toStdString();
+std::optional<std::string> QtOperator::ChooseFile(const FileDialog& d) {
+  QFileDialog dialog(parent_, QString::fromStdString(d.title));
+  const bool save = d.kind == FileDialog::Kind::Save;
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save || !d.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.overwritePrompt);
+  if (!d.filter.empty()) dialog.setNameFilters(QtNameFilters(d.filter));
+  // "*.raw" names the extension a typed name without one receives.
+  const QString extension = QString::fromStdString(d.defaultExtension).remove("*.");
+  if (!extension.isEmpty()) dialog.setDefaultSuffix(extension);
+  if (!d.fileName.empty()) dialog.selectFile(QString::fromStdString(d.fileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
 }
 
 }  // namespace ql

@@ -22,15 +22,17 @@ class Operator {
     bool questionBeep = false;
   };
 
-  // An open or save dialog set up for one use. `filter` pairs a description with its
-  // patterns, all separated by '|': "Hardware Configuration (*.hdw)|*.hdw|All Files (*.*)|*.*".
-  // `defaultExtension` ("*.hdw") is added to a typed name that has none.
+  // An open or save dialog. filter and defaultExtension are written as the host has
+  // always written them: "Raw Files|*.raw|All Files|*.*" and "*.raw"; empty for none.
   struct FileDialog {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
     std::string title;
-    std::string defaultExtension;
     std::string filter;
-    std::string fileName;  // the name proposed, if any
-    bool overwritePrompt = false;
+    std::string defaultExtension;
+    std::string fileName;          // the name proposed, if any
+    bool overwritePrompt = false;  // save: ask before replacing an existing file
+    bool mustExist = false;        // open: the path and the file must exist
   };
 
   virtual ~Operator() = default;
@@ -44,10 +46,19 @@ class Operator {
 
   virtual Answer Ask(const Question& question) = 0;
 
-  // The chosen file's name, used literally; nothing when the dialog is cancelled. An
-  // operator that cannot show dialogs cancels them.
-  virtual std::optional<std::string> OpenFile(const FileDialog& /*dialog*/) { return std::nullopt; }
-  virtual std::optional<std::string> SaveFile(const FileDialog& /*dialog*/) { return std::nullopt; }
+  // The name the operator chose, taken literally; nothing when the dialog was cancelled.
+  // An operator that cannot show dialogs cancels them.
+  virtual std::optional<std::string> ChooseFile(const FileDialog& dialog) { return std::nullopt; }
+  // The same for a file that must exist, and for one to write.
+  virtual std::optional<std::string> OpenFile(FileDialog dialog) {
+    dialog.kind = FileDialog::Kind::Open;
+    dialog.mustExist = true;
+    return ChooseFile(dialog);
+  }
+  virtual std::optional<std::string> SaveFile(FileDialog dialog) {
+    dialog.kind = FileDialog::Kind::Save;
+    return ChooseFile(dialog);
+  }
 
   // A box raised from inside a timer tick must not hold the tick up; the window says
   // when a tick is running so that such boxes are shown without blocking.

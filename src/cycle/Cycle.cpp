@@ -3,6 +3,7 @@
 #include "FactoryRecords.h"
 #include "HostState.h"
 #include "LinkHealth.h"
+#include "RecordActions.h"
 #include "ReceivedRecords.h"
 #include "common/Format.h"
 #include "deck/DeckLabels.h"
@@ -101,6 +102,7 @@ void ShowSenderStatistics(HostState& host) {
 
 void Timer10msTimer(HostState& host) {
   RefreshPcClock(host.pc, host.clock);
+  ReadPcMilliseconds(host);
 
   const uint32_t packets = host.receiver.Counters().packetsRecognised;
   if (packets != host.cycle.packetCountSeen) {
@@ -109,7 +111,9 @@ void Timer10msTimer(HostState& host) {
   }
 
   host.cycle.loops += 1;
-  if (host.receiver.ReceiveStep(host.recordState) == Receiver::kPacket) MarkLinkHealthy(host);
+  if (host.receiver.ReceiveStep(host.recording.state) == Receiver::kPacket) MarkLinkHealthy(host);
+  TriggerPcLogger(host);
+  ActOnReplayStop(host);
 
   WritePendingTerminalOutput(host);
 }
@@ -139,6 +143,7 @@ void Timer1000msTimer(HostState& host) {
   host.stats.StatsSetLine(kOwner, 8, Format("No Data Timer: %03ld", static_cast<long>(host.cycle.noDataTimer)));
   host.stats.StatsSetLine(kOwner, 9, Format("Bad Data Timer: %03ld", static_cast<long>(host.cycle.badDataTimer)));
   CheckLinkHealth(host);
+  ShowRecordingStatus(host);
   host.stats.StatsSetLine(kOwner, 6, Format("Mod Errors:  %1lu", static_cast<unsigned long>(host.senders.sequenceErrorTotal)));
   ShowSenderStatistics(host);
   DriveUploads(host.flash);

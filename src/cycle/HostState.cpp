@@ -15,17 +15,22 @@ HostState::HostState(SerialDeviceFactory deviceFactory, Clock& clockSource, Oper
       receiver(ports),
       dispatcher(records),
       consumer(senders, deck, ports, display, person),
-      flash(sender, person) {
+      flash(sender, person),
+      recording(person) {
   WireReceiver();
   // Each finished run file is extracted beside itself, with the choice its upload noted.
   flash.extractRun = [this](const std::filesystem::path& runFile, int choice) {
     ExtractRunBeside(runFile, choice, debugFile, extraction, op);
+  };
+  consumer.hooks().archive = [this](const uint8_t* record, int length, int) {
+    return recording.WriteRecord(record, length, {pc.year, pc.dayOfYear, pc.hour});
   };
 }
 
 void HostState::WireReceiver() {
   Receiver::Hooks& hooks = receiver.hooks();
   hooks.bytesRead = [this](const uint8_t* bytes, int count) {
+    recording.WriteRaw(bytes, count);
     if (display.ShowsRawLoggerData()) {
       display.rawLoggerBytes.assign(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
     }
@@ -41,6 +46,7 @@ void HostState::WireReceiver() {
   consumer.hooks().accepted = [this](const uint8_t* record) { plot.AddRecord(record, pc.UtcSeconds()); };
   // The refused length shows where unit 1's last gap is shown.
   hooks.lengthRefused = [this](int length) { senders.gap[1] = static_cast<uint32_t>(length); };
+  hooks.replay = [this](uint8_t* buffer, int capacity) { return recording.ReadReplayPacket(buffer, capacity); };
 }
 
 }  // namespace ql

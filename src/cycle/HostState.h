@@ -8,6 +8,7 @@
 #include "SetupPageState.h"
 #include "StatsBoard.h"
 #include "TerminalWriter.h"
+#include "archive/Recording.h"
 #include "flash/ExtractionMemory.h"
 #include "flash/FlashState.h"
 #include "deck/DeckPorts.h"
@@ -78,7 +79,7 @@ class HostState {
   FlashState flash;  // the run directory and the upload
   ExtractionMemory extraction;  // what run extraction carries from one run file to the next
   int hostMode = -1;  // the host mode the last display change applied
-  int recordState = 0;  // 0 off, 1 raw file, 2..4 archives, 5 and 6 replay
+  Recording recording;  // recording, replay, the PC logger and the water-sample marks
   std::string caption = "ZR Logger Host v7";
   // Set when a member of the left-hand column was shown or hidden; the window lays the
   // column out again and clears it.

@@ -10,7 +10,7 @@ HostWindows CreateHostWindows(SerialDeviceFactory deviceFactory, Clock& clock, O
   w.form2 = new TForm2(owner);
   w.sleepForm = new TSleepForm(w.form1->Host(), owner);
   w.rs422Form = new TRS422Form(w.form1->Host().sender, owner);
-  w.annotationForm = new TAnnotationForm(owner);
+  w.annotationForm = new TAnnotationForm(w.form1->Host(), owner);
   w.testPortForm = new TTestPortForm(w.form1->Host(), owner);
   w.statsForm = new TStatsForm(w.form1->Host().stats, owner);
   w.muxIdForm = new TMuxIDForm(w.form1->Host(), owner);
@@ -21,6 +21,7 @@ HostWindows CreateHostWindows(SerialDeviceFactory deviceFactory, Clock& clock, O
   dialogs.testPortForm = w.testPortForm;
   dialogs.statsForm = w.statsForm;
   dialogs.muxIdForm = w.muxIdForm;
+  dialogs.annotationForm = w.annotationForm;
   w.form1->AttachDialogs(dialogs);
   return w;
 }

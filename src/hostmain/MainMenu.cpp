@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "TForm1.h"
+#include "dialogs/TAnnotationForm.h"
 #include "cycle/LinkHealth.h"
 #include "dialogs/TRS422Form.h"
 #include "serial/CommandFrame.h"
@@ -71,7 +72,8 @@ void TForm1::BuildMenus() {
     connect(action, &QAction::triggered, this, [this, mode] { ModesMenuClick(mode); });
   }
   modes->findChild<QAction*>("MenuSCT3")->setVisible(false);
-  AddItem(modes, "MenuReplay", "Replay Data")->setVisible(false);
+  QAction* replay = AddItem(modes, "MenuReplay", "Replay Data");
+  replay->setVisible(false);
 
   QMenu* commands = topMenu("CommandsMenu", "&Commands");
   QMenu* factory = AddMenu(commands, "MenuFactorySettings", "Access Factory Settings");
@@ -86,7 +88,7 @@ void TForm1::BuildMenus() {
   menus_.ToggleDebug = AddItem(factory, "ToggleDebug", "Write Debug File");
   menus_.ToggleDebug->setCheckable(true);
   AddSeparator(commands, "N1");
-  AddItem(commands, "MenuAnnotateFile", "Annotate Archive File");
+  QAction* annotate = AddItem(commands, "MenuAnnotateFile", "Annotate Archive File");
   QMenu* timeUpdate = AddMenu(commands, "MenuLoggerTimeUpdate", "Synchronize Logger Time");
   menus_.MenuAutoTimeUpdate = AddItem(timeUpdate, "MenuAutoTimeUpdate", "Automatic Time Sync");
   menus_.MenuAutoTimeUpdate->setCheckable(true);
@@ -119,6 +121,8 @@ void TForm1::BuildMenus() {
   }
 
   connect(exit, &QAction::triggered, this, &TForm1::BTExitClick);
+  connect(replay, &QAction::triggered, this, &TForm1::MenuReplayClick);
+  connect(annotate, &QAction::triggered, this, &TForm1::MenuAnnotateFileClick);
   connect(resetToMonitor, &QAction::triggered, this, &TForm1::ResetToMonitorClick);
   connect(loadDefaults, &QAction::triggered, this, &TForm1::LoadDefaultLoggerSetupClick);
   connect(analog_.AnalogCal, &QAction::triggered, this, &TForm1::AnalogCalClick);
@@ -133,6 +137,10 @@ void TForm1::BuildMenus() {
   connect(menus_.HostPortStats, &QAction::triggered, this, &TForm1::HostPortStatsClick);
   connect(menus_.AutoBaudRateDetection, &QAction::triggered, this, &TForm1::AutoBaudRateDetectionClick);
   connect(changeInterface, &QAction::triggered, this, &TForm1::ChangeHostPortType1Click);
+}
+
+void TForm1::MenuAnnotateFileClick() {
+  if (dialogs_.annotationForm != nullptr) dialogs_.annotationForm->ShowCentred();
 }
 
 void TForm1::AutoBaudRateDetectionClick() {

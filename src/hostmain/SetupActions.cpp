@@ -125,6 +125,7 @@ std::optional<ModeDisplay> SetupDisplayMode(HostState& host, int pendingMode) {
     host.flashPanelVisible = false;
     host.records.shownBadFlash = LoggerRecords::kBadFlashNotShown;
     host.statusMemory.remoteHostShown = false;
+    host.recording.replay.controlsVisible.fill(false);  // no host mode offers replay
     host.loggerPort.groupVisible = display->loggerPort;
     host.loggerPort.panelVisible = display->loggerPort;
     host.loggerPort.offered = display->loggerPort;

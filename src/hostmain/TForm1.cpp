@@ -17,6 +17,7 @@
 #include "cycle/Cycle.h"
 #include "cycle/LinkHealth.h"
 #include "PlotPage.h"
+#include "dialogs/TAnnotationForm.h"
 #include "dialogs/TSleepForm.h"
 #include "plot/PlotSetupFile.h"
 #include "dialogs/TStatsForm.h"
@@ -81,6 +82,7 @@ void TForm1::BuildPages() {
                            startDirectory_ / kPlotSetupFileName, pages_[kTSPlotSetup]);
   plotLayout->addWidget(plotPage_);
   BuildPCLoggerPage();
+  BuildRecordPage();
   connect(Tabs, &QTabWidget::currentChanged, this, &TForm1::TabsChange);
   OnResize(Tabs, [this] { TabsChange(); });
 }
@@ -181,6 +183,8 @@ void TForm1::Timer10msTimer() {
   SyncUploadPage();  // directory lines and upload progress arrive with the fast tick
   SyncUploadTimer();
   if (host_.factory.analogPageChanged) SyncAnalogPage();
+  // A replay that reached its end has stopped: the start buttons come back at once.
+  if (record_.BTRecordArchive->isEnabled() != host_.recording.StartButtonsEnabled()) SyncRecordPage();
   if (statsRefresh_.Due(host_.pc.UtcMilliseconds())) SyncDialogs();
 }
 
@@ -203,6 +207,7 @@ void TForm1::TTimeoutTimer() {
 }
 
 void TForm1::SyncDialogs() {
+  if (dialogs_.annotationForm != nullptr) dialogs_.annotationForm->Sync();
   if (dialogs_.statsForm == nullptr) return;
   dialogs_.statsForm->Sync();
   statsRefresh_.Refreshed(host_.pc.UtcMilliseconds());
@@ -215,6 +220,7 @@ void TForm1::SyncAfterEvent() {
   SyncUploadPage();
   SyncUploadTimer();
   SyncPCLoggerPage();
+  SyncRecordPage();
   SyncDialogs();
   SyncClockMenus();
   if (host_.layoutDirty) FormResize();

@@ -6,6 +6,7 @@
 
 #include "PCLoggerPage.h"
 #include "FactoryPageControls.h"
+#include "RecordPage.h"
 #include "SetupActions.h"
 #include "UploadPageControls.h"
 #include "cycle/HostState.h"
@@ -28,6 +29,7 @@ class QTimer;
 namespace ql {
 
 class PlotPage;
+class TAnnotationForm;
 class TForm2;
 class TMuxIDForm;
 class TRS422Form;
@@ -43,6 +45,7 @@ struct Dialogs {
   TTestPortForm* testPortForm = nullptr;
   TStatsForm* statsForm = nullptr;
   TMuxIDForm* muxIdForm = nullptr;
+  TAnnotationForm* annotationForm = nullptr;
 };
 
 // The main window: the left-hand column of status panels, the tabbed pages and the
@@ -106,6 +109,8 @@ class TForm1 : public QMainWindow {
   void BTRestoreDeckClick();
   void CloseAllSurfacePortsClick();
   void FormResize();
+  void MenuAnnotateFileClick();
+  void MenuReplayClick();
 
   // The host setup file: checked whole, then applied record by record; false (and
   // nothing changed) when it is missing or faulty. An explicit load keeps a chosen
@@ -288,6 +293,7 @@ class TForm1 : public QMainWindow {
   void BuildRealTimePage();
   void BuildUploadPage();
   void BuildPCLoggerPage();
+  void BuildRecordPage();
   void BuildTimers();
   void ConnectSetupControls();
   void ConnectLoggerTools();
@@ -300,6 +306,7 @@ class TForm1 : public QMainWindow {
   void SyncUploadPage();
   void SyncUploadTimer();  // TTimeout runs while the upload state says so
   void SyncPCLoggerPage();
+  void SyncRecordPage();
   void SyncDialogs();
   void SyncClockMenus();
   // The port test dialog: its start shows the raw logger data; closing it in the
@@ -363,6 +370,7 @@ class TForm1 : public QMainWindow {
   PlotPage* plotPage_ = nullptr;
   UploadPageControls upload_;
   PCLoggerPage pcLogger_;
+  RecordPageControls record_;
   Menus menus_;
   Timers timers_;
   Dialogs dialogs_;

@@ -3,6 +3,7 @@
 #include "DeckConfig.h"
 #include "RealTimeDisplay.h"
 #include "SenderStatistics.h"
+#include "archive/ArchiveRecord.h"
 #include "common/ByteOrder.h"
 #include "common/Format.h"
 #include "common/Operator.h"
@@ -11,17 +12,9 @@
 namespace ql {
 namespace {
 
-constexpr int kHeaderSize = 28;
-constexpr int kTrailerSize = 4;
-constexpr int kSources = 9;
-
-// Data length, time and the nine port counts travel big-endian; archives hold them
-// little-endian.
-void ToHostOrder(uint8_t* record) {
-  Swap16(record + 4);
-  for (int k = 0; k < kSources; ++k) Swap16(record + 10 + 2 * k);
-  Swap32(record + 6);
-}
+using archive::kHeaderSize;
+using archive::kSources;
+using archive::kTrailerSize;
 
 // Where source k's bytes lie among the data bytes. A source whose counts would reach
 // past the data (a malformed record) has no slice, so nothing is read outside it.
@@ -62,7 +55,7 @@ uint8_t DataRecordConsumer::LastSequence(int sender) const {
 
 int DataRecordConsumer::ConsumeDataRecord(uint8_t* record, int length, int recordState) {
   if (length < kHeaderSize + kTrailerSize) return kMalformed;
-  ToHostOrder(record);
+  archive::SwapHeaderOrder(record);
   const int sender = record[2];
   const uint8_t sequence = record[3];
   const int dataLength = GetI16LE(record + 4);

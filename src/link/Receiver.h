@@ -50,6 +50,9 @@ class Receiver {
 
   int ReceiveStep(int recordState);
   void FlushReceiver();
+  // A data length held from a half-received packet no longer applies: replay begins or
+  // ends, and what follows does not continue that packet.
+  void ForgetDataLength() { dataExpected_ = kDataEnvelope; }
 
   const LinkCounters& Counters() const { return counters_; }
   void ResetLargestPayload() { counters_.largestPayloadThisSecond = 0; }

@@ -35,12 +35,13 @@ TEST_F(MainWindowModesTest, StartsWithoutAHostModeAndEveryPageHidden) {
   EXPECT_TRUE(Shown("LoggerStatusGB"));
   EXPECT_EQ(Find<QWidget>("LoggerStatusGB")->height(), 20);
   EXPECT_EQ(Form().windowTitle(), "ZR Logger Host v7");
-  Second();
-  EXPECT_EQ(Form().windowTitle(), "ZR Logger Host v7.06");
   const QStringList captions = {"Port Setup", "Logger Control", "Data Status", "Upload Logger Data", "Real Time Data",
                                 "Recording: OFF", "PC-Logger", "Hardware Configuration", "Analog Calibration",
                                 "Plot Setup"};
   for (int i = 0; i < captions.size(); ++i) EXPECT_EQ(Tabs()->tabText(i), captions[i]);
+  Second();
+  EXPECT_EQ(Form().windowTitle(), "ZR Logger Host v7.06");
+  EXPECT_EQ(Tabs()->tabText(kTSRecord), "Recording:  OFF");  // the recording status, each second
 }
 
 TEST_F(MainWindowModesTest, EveryHostModeShowsItsPagesControlsAndMenus) {

@@ -43,11 +43,10 @@ TEST(QtOperatorTest, BoxesRaisedInATickNeverBlockAndStopAtTen) {
 }
 
 TEST(QtOperatorTest, FileFiltersBecomeQtNameFilters) {
-  EXPECT_EQ(QtNameFilters("Hardware Configuration (*.hdw)|*.hdw|All Files (*.*)|*.*").toStdString(),
-            "Hardware Configuration (*.hdw);;All Files (*.*)");
-  EXPECT_EQ(QtNameFilters("Run (run.000-run.999)|run.*").toStdString(), "Run (run.000-run.999) (run.*)");
-  EXPECT_EQ(QtNameFilters("Text|*.txt;*.log").toStdString(), "Text (*.txt *.log)");
-  EXPECT_EQ(QtNameFilters("").toStdString(), "");
+  EXPECT_EQ(QtNameFilters("Raw Files|*.raw|All Files|*.*"), (QStringList{"Raw Files (*.raw)", "All Files (*.*)"}));
+  EXPECT_EQ(QtNameFilters("ZR Host Setup (*.zrh)|*.zrh"), QStringList{"ZR Host Setup (*.zrh)"});
+  EXPECT_TRUE(QtNameFilters("").isEmpty());
+  EXPECT_TRUE(QtNameFilters("Odd").isEmpty());  // a description without a pattern is left out
 }
 
 }  // namespace

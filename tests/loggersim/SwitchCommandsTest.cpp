@@ -10,7 +10,11 @@ namespace {
 TEST(SwitchCommandsTest, SetsEverySwitchAndRefusesBadValues) {
   LoggerModel model;
   for (const SwitchInfo& s : Switches()) {
-    const std::string value = IsOnOffSwitch(s.name) ? "on" : std::string(s.name) == "senders" ? "1-4" : "1";
+    const std::string name = s.name;
+    const std::string value = IsOnOffSwitch(name)        ? "on"
+                              : name == "senders"      ? "1-4"
+                              : name == "instruments"  ? "mixed"
+                                                       : "1";
     EXPECT_EQ(ApplySwitch(model, s.name, value), "") << s.name;
   }
   const Faults& f = model.faults();
@@ -19,6 +23,7 @@ TEST(SwitchCommandsTest, SetsEverySwitchAndRefusesBadValues) {
   EXPECT_EQ(f.badFlash, 1);
   EXPECT_EQ(model.FirstSender(), 1);
   EXPECT_EQ(model.LastSender(), 4);
+  EXPECT_TRUE(model.MixedInstruments());
   EXPECT_NE(DescribeSwitches(model).find("senders 1-4\n"), std::string::npos);
   const FlashFaults& flash = model.flash().faults();
   EXPECT_TRUE(flash.silentStart);

@@ -22,13 +22,18 @@ Operator::Answer FakeOperator::Ask(const Question& question) {
   return question.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
 }
 
-std::optional<std::string> FakeOperator::OpenFile(const FileDialog& dialog) { return NextFile("open", dialog); }
+std::optional<std::string> FakeOperator::OpenFile(FileDialog dialog) {
+  Raised({"open", dialog.title, dialog.fileName});
+  return Operator::OpenFile(dialog);
+}
 
-std::optional<std::string> FakeOperator::SaveFile(const FileDialog& dialog) { return NextFile("save", dialog); }
+std::optional<std::string> FakeOperator::SaveFile(FileDialog dialog) {
+  Raised({"save", dialog.title, dialog.fileName});
+  return Operator::SaveFile(dialog);
+}
 
-std::optional<std::string> FakeOperator::NextFile(const char* kind, const FileDialog& dialog) {
+std::optional<std::string> FakeOperator::ChooseFile(const FileDialog& dialog) {
   fileDialogs.push_back(dialog);
-  Raised({kind, dialog.title, dialog.fileName});
   if (files.empty()) return std::nullopt;
   std::optional<std::string> name = files.front();
   files.pop_front();

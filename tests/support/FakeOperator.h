@@ -23,8 +23,11 @@ class FakeOperator : public Operator {
   void Warning(const std::string& caption, const std::string& text) override;
   void Notice(const std::string& caption, const std::string& text) override;
   Answer Ask(const Question& question) override;
-  std::optional<std::string> OpenFile(const FileDialog& dialog) override;
-  std::optional<std::string> SaveFile(const FileDialog& dialog) override;
+  // Answers from `files` in order; cancels once they have run out. Open and save dialogs
+  // asked for by their kind are kept among the boxes as well.
+  std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
+  std::optional<std::string> OpenFile(FileDialog dialog) override;
+  std::optional<std::string> SaveFile(FileDialog dialog) override;
   void SetTickRunning(bool running) override { tickRunning = running; }
 
   void Script(Answer answer) { answers.push_back(answer); }

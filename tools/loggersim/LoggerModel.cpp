@@ -356,7 +356,7 @@ void LoggerModel::SampleOnce() {
 
   DataRecordFields record;
   record.time = static_cast<uint32_t>(LoggerSeconds());
-  record.sources = sources;
+  record.sources = mixedInstruments_ ? mix_.Sample(sender, samples_, prng_) : sources;
   record.sender = static_cast<uint8_t>(sender);
   record.sequence = nextSequence_[static_cast<size_t>(sender)]++;
   const Bytes packet = BuildDataPacket(record);

@@ -13,6 +13,7 @@
 #include "LoggerPackets.h"
 #include "PortTestMode.h"
 #include "Prng.h"
+#include "RealTimeMix.h"
 #include "SetupRecord.h"
 #include "serial/SerialDevice.h"
 
@@ -89,6 +90,9 @@ class LoggerModel {
   // Data comes from the sender IDs first..last in turn, each with its own sequence.
   void SetSenders(int first, int last);
   int FirstSender() const { return firstSender_; }
+  // Each sender's own instruments (text, binary and analog) instead of plain port lines.
+  void SetMixedInstruments(bool on) { mixedInstruments_ = on; }
+  bool MixedInstruments() const { return mixedInstruments_; }
   int LastSender() const { return lastSender_; }
 
   // What the host's commands do, for the program's own commands as well.
@@ -184,6 +188,8 @@ class LoggerModel {
   std::array<int64_t, 11> runFileBytes_{};  // 1..8 ports, 9 analog, 10 record overhead
   int64_t storedBytes_ = 0;                  // earlier runs in flash
   std::array<int, 9> portBytesPerSample_{};  // last sample's bytes per source
+  RealTimeMix mix_;
+  bool mixedInstruments_ = false;
 };
 
 }  // namespace ql::sim

@@ -80,6 +80,8 @@ const std::vector<SwitchInfo>& Switches() {
       {"silent", kOnOff, "send nothing at all (still listens and samples)"},
       {"wrong-speed", kOnOff, "talk at a speed no host setting matches (all bytes garbled)"},
       {"senders", "ID|A-B", "sender IDs of the data packets, in turn, each with its own sequence"},
+      {"instruments", "plain|mixed",
+       "data packets carry plain port lines, or each sender's own instruments (text, binary, analog)"},
       {"duplicates", kOnOff, "send every 5th data packet twice"},
       {"gaps", kOnOff, "skip a sequence number every 7th data packet"},
       {"high-senders", kOnOff, "after every 4th data packet send one from sender 5..8"},
@@ -134,6 +136,9 @@ std::string ApplySwitch(LoggerModel& model, const std::string& name, const std::
   } else if (name == "senders") {
     if (!ParseSenders(value, n, m)) return bad("a sender ID 0..255 or a range such as 1-4");
     model.SetSenders(static_cast<int>(n), static_cast<int>(m));
+  } else if (name == "instruments") {
+    if (value != "plain" && value != "mixed") return bad("plain or mixed");
+    model.SetMixedInstruments(value == "mixed");
   } else if (name == "bad-flash") {
     if (!ParseInt(value, -32768, 32767, n)) return bad("a count from -32768 to 32767");
     f.badFlash = static_cast<int>(n);
@@ -169,6 +174,7 @@ std::string DescribeSwitches(const LoggerModel& model) {
   } else {
     text += Format("senders %d-%d\n", model.FirstSender(), model.LastSender());
   }
+  text += Format("instruments %s\n", model.MixedInstruments() ? "mixed" : "plain");
   text += Format("duplicates %s\n", OnOffText(f.duplicates));
   text += Format("gaps %s\n", OnOffText(f.gaps));
   text += Format("high-senders %s\n", OnOffText(f.highSenders));

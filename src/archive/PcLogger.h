@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "ArchiveRecord.h"
+
+namespace ql {
+
+class Annotation;
+class PortTable;
+struct DeckConfig;
+
+// The host's own logger: once per sample interval it packs what its "Meter Input" deck
+// ports delivered, and a mark or the PC time as text, into a data record of sender 1.
+class PcLogger {
+ public:
+  static constexpr uint8_t kLoggerId = 1;
+  static constexpr int kRecordCapacity = archive::kHeaderSize + archive::kMaxData + archive::kTrailerSize;
+
+  int intervalMs = 1000;   // the deck interval: 1000 ms divided by the deck rate
+  bool addPcTime = false;  // CBRecordPCTime "Add PC Time to Port 9 "
+  // Bytes read from deck ports 1..8 since the one-second tick last took them.
+  std::array<uint32_t, 9> deckInput{};
+  int64_t triggerMs = 0;  // PC milliseconds at the last trigger
+
+  // PC milliseconds since the first reading, and the PC time text of the moment.
+  // utcMs: the PC's UTC time in ms; hostSeconds and milliseconds: its local time.
+  void ReadClock(int64_t utcMs, int64_t hostSeconds, int milliseconds);
+  int64_t NowMs() const { return nowMs_; }
+  const std::string& TimeText() const { return timeText_; }
+
+  // Builds the record due now. Returns its length (data + 32) with the header in the
+  // logger's big-endian order, or 0 when nothing is due or nothing was gathered.
+  int Build(Annotation& annotation, PortTable& ports, const DeckConfig& deck);
+  uint8_t* Record() { return record_.data(); }
+  uint8_t Sequence() const { return sequence_; }
+
+ private:
+  int GatherPorts(PortTable& ports, const DeckConfig& deck, int limit);
+  void WriteHeader(int dataCount, int64_t recordStart);
+
+  bool clockStarted_ = false;
+  int64_t firstUtcMs_ = 0;
+  int64_t nowMs_ = 0;
+  std::string timeText_;
+  int64_t startMs_ = 0;  // start of the record under construction
+  uint8_t sequence_ = 0;
+  std::array<uint16_t, archive::kSources> counts_{};
+  std::array<uint8_t, kRecordCapacity> record_{};
+};
+
+}  // namespace ql

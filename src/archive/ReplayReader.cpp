@@ -1,0 +1,74 @@
+#include <algorithm>
+
+#include "ArchiveRecord.h"
+#include "Recording.h"
+#include "common/Format.h"
+#include "common/Operator.h"
+#include "serial/SetupChecksum.h"
+
+namespace ql {
+namespace {
+
+constexpr int kTypeBytes = 2;
+constexpr int kChecksumBytes = 2;
+constexpr uint8_t kDataPacketType = 8;
+// Ticks from one record to the next are this divided by the speed setting.
+constexpr int kPacingTicks = 19;
+
+}  // namespace
+
+int Recording::ReadReplayPacket(uint8_t* buffer, int capacity) {
+  // 1, 2: pacing.
+  if (--replay.countdown > 0) return 0;
+  replay.countdown = kPacingTicks / std::clamp(replay.speed, ReplayState::kSlowest, ReplayState::kFastest);
+
+  // 3: the end of the file stops a single replay and rewinds a continuous one.
+  byteCounter = file.Position();
+  if (byteCounter >= replay.fileSize) {
+    if (state != kReplayContinuous) {
+      replay.stopRequest = true;
+      return 0;
+    }
+    file.Seek(0);
+    byteCounter = 0;
+  }
+
+  // 4, 5: the type bytes and the header.
+  if (capacity < kTypeBytes + archive::kHeaderSize + kChecksumBytes) return 0;
+  buffer[0] = buffer[1] = kDataPacketType;
+  uint8_t* record = buffer + kTypeBytes;
+  if (file.Read(record, archive::kHeaderSize) < archive::kHeaderSize) {
+    replay.stopRequest = true;
+    return 0;
+  }
+
+  // 6: a length no record can have, or one whose packet the buffer cannot hold, ends the
+  // replay here rather than reading past the record or the buffer.
+  const int n = GetI16LE(record + archive::kDataLength);
+  const int packetLength = kTypeBytes + archive::kEnvelope + n + kChecksumBytes;
+  if (n < 0 || n > archive::kMaxData || packetLength > capacity) {
+    RefuseReplayLength(n);
+    return 0;
+  }
+  archive::SwapHeaderOrder(record);
+
+  // 7: the data and the trailer.
+  const int rest = n + archive::kTrailerSize;
+  if (file.Read(record + archive::kHeaderSize, rest) < rest) {
+    replay.stopRequest = true;
+    return 0;
+  }
+
+  // 8, 9: the checksum the receiver checks.
+  SealRecord(buffer, packetLength);
+  return packetLength;
+}
+
+void Recording::RefuseReplayLength(int length) {
+  replay.stopRequest = true;
+  op_.Warning("Replay Stopped", Format("The record at byte %lld of %s has the data length %d, which no archive "
+                                       "record can have.",
+                                       static_cast<long long>(byteCounter), currentName.c_str(), length));
+}
+
+}  // namespace ql

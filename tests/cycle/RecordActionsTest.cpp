@@ -1,0 +1,198 @@
+#include "cycle/RecordActions.h"
+
+#include <gtest/gtest.h>
+
+#include "archive/ArchiveRecord.h"
+#include "common/Calendar.h"
+#include "cycle/Cycle.h"
+#include "cycle/HostState.h"
+#include "cycle/LinkHealth.h"
+#include "support/FakeClock.h"
+#include "support/FakeOperator.h"
+#include "support/MemorySerialDevice.h"
+#include "support/Packets.h"
+#include "support/TempDirectory.h"
+
+namespace ql {
+namespace {
+
+using test::Bytes;
+
+// A host on an in-memory logger port that notes every record its consumer accepted.
+struct Host {
+  std::shared_ptr<test::MemoryWire> wire = std::make_shared<test::MemoryWire>();
+  test::FakeOperator person;
+  HostState host;
+  std::vector<Bytes> accepted;
+
+  explicit Host(test::FakeClock& clock) : host(test::MemoryFactory(wire), clock, person) {
+    host.loggerPort.comIndex = 1;
+    LoggerPortCBChange(host);
+    host.receiver.hooks().dataRecord = [this](uint8_t* record, int length, int state) {
+      const int result = host.consumer.ConsumeDataRecord(record, length, state);
+      if (result >= DataRecordConsumer::kArchived && result <= DataRecordConsumer::kNotRecorded) {
+        accepted.emplace_back(record, record + length);
+      }
+    };
+  }
+  void Tick() { Timer10msTimer(host); }
+};
+
+Bytes Packet(int sender, int sequence, const std::string& text, const std::string& analog = "") {
+  test::DataPacketFields f;
+  f.sender = static_cast<uint8_t>(sender);
+  f.sequence = static_cast<uint8_t>(sequence);
+  f.time = static_cast<uint32_t>(1000 + sequence);
+  f.sources[0] = text;
+  f.sources[8] = analog;
+  return test::DataPacket(f);
+}
+
+Bytes Joined(const std::vector<Bytes>& records) {
+  Bytes all;
+  for (const Bytes& r : records) all.insert(all.end(), r.begin(), r.end());
+  return all;
+}
+
+struct RecordActionsTest : ::testing::Test {
+  test::TempDirectory dir;
+  test::FakeClock clock;
+  Host live{clock};
+
+  // A live stream from two senders, recorded into a continuous archive.
+  std::string RecordLive() {
+    const std::string name = dir.File("cast.arc");
+    live.person.files.push_back(name);
+    BTRecordArchiveClick(live.host);
+    EXPECT_EQ(live.person.fileDialogs.back().title, "Record Continuous Archive");
+    for (int seq = 0; seq < 6; ++seq) {
+      live.wire->Push(Packet(2, seq, "T=12.9 C=35.3\r\n", std::string("\x01\x02\x08\x08", 4)));
+      live.wire->Push(Packet(3, seq, std::string(40 + seq, 'q')));
+      if (seq == 2) live.wire->Push(Packet(3, seq, "again"));  // a duplicate, dropped
+      for (int i = 0; i < 3; ++i) live.Tick();
+    }
+    BTStopRecordClick(live.host);
+    return name;
+  }
+
+  void ReplayAll(Host& h, const std::string& name) {
+    h.person.files.push_back(name);
+    h.host.recording.replay.speed = 10;
+    ReplayArchiveBTClick(h.host);
+    EXPECT_EQ(h.host.recording.state, kReplayArchive);
+    for (int i = 0; i < 100 && h.host.recording.state != kRecordOff; ++i) h.Tick();
+  }
+};
+
+TEST_F(RecordActionsTest, ArchiveHoldsExactlyTheAcceptedRecordsLittleEndian) {
+  const std::string name = RecordLive();
+  ASSERT_EQ(live.accepted.size(), 12u);
+  EXPECT_EQ(test::ReadFileBytes(name), Joined(live.accepted));
+  const Bytes first = test::ReadFileBytes(name);
+  EXPECT_EQ(GetU16LE(&first[archive::kDataLength]), 19);  // 15 text + 4 analog bytes
+  EXPECT_EQ(GetU32LE(&first[archive::kTime]), 1000u);
+  EXPECT_EQ(GetU16LE(&first[archive::kCounts + 16]), 4);
+  EXPECT_EQ(live.host.recording.byteCounter, static_cast<int64_t>(first.size()));
+}
+
+TEST_F(RecordActionsTest, ReplayReproducesTheAcceptedRecordsAndStatistics) {
+  const std::string name = RecordLive();
+  Host again(clock);
+  ReplayAll(again, name);
+  EXPECT_EQ(again.host.recording.state, kRecordOff);
+  EXPECT_TRUE(again.host.recording.StartButtonsEnabled());
+  EXPECT_EQ(again.accepted, live.accepted);
+  EXPECT_EQ(again.host.senders.packets, live.host.senders.packets);
+  EXPECT_EQ(again.host.senders.errors, live.host.senders.errors);
+  EXPECT_EQ(again.host.senders.sequenceErrorTotal, 0u);
+}
+
+TEST_F(RecordActionsTest, ReplayStartedInTheMiddleOfALivePacketLosesNoRecord) {
+  const std::string name = RecordLive();
+  Host again(clock);
+  const Bytes half = Packet(4, 0, std::string(1000, 'z'));
+  again.wire->Push(Bytes(half.begin(), half.begin() + 300));
+  again.Tick();
+  ASSERT_EQ(again.host.receiver.DataExpected(), 1036);
+  ReplayAll(again, name);
+  EXPECT_EQ(again.accepted, live.accepted);
+  EXPECT_EQ(again.host.receiver.DataExpected(), archive::kEnvelope + 4);
+
+  // Leaving replay forgets as well: the live stream goes on with whole packets.
+  again.accepted.clear();
+  again.wire->Push(Packet(4, 0, "after"));
+  again.Tick();
+  EXPECT_EQ(again.accepted.size(), 1u);
+}
+
+TEST_F(RecordActionsTest, CancelledDialogsChangeNothing) {
+  BTRecordArchiveClick(live.host);
+  BTRecord1HourClick(live.host);
+  BTRecord1DayClick(live.host);
+  BTRecordRawClick(live.host);
+  ReplayArchiveBTClick(live.host);
+  ReplayContinuousBTClick(live.host);
+  EXPECT_EQ(live.host.recording.state, kRecordOff);
+  ASSERT_EQ(live.person.fileDialogs.size(), 6u);
+  EXPECT_EQ(live.person.fileDialogs[1].title, "Record 1 Hour Archive");
+  EXPECT_EQ(live.person.fileDialogs[2].title, "Record 1 Day Archive");
+  EXPECT_EQ(live.person.fileDialogs[3].title, "Record Raw File");
+  EXPECT_EQ(live.person.fileDialogs[3].filter, "Raw Files|*.raw|All Files|*.*");
+  EXPECT_EQ(live.person.fileDialogs[4].title, "Open Archive For Replay");
+  EXPECT_EQ(live.person.fileDialogs[5].title, "Open Archive For Continuous Replay");
+}
+
+TEST_F(RecordActionsTest, HourlyRecordingMovesToTheNewHourAtTheFirstTickThatShowsIt) {
+  clock.SetUtc(FromCalendar(2026, 12, 7, 10, 59, 58));
+  live.Tick();
+  const std::string base = dir.File("cast");
+  live.person.files.push_back(base);
+  BTRecord1HourClick(live.host);
+  ASSERT_EQ(live.host.recording.state, kRecordHourly);
+
+  // 10:59:58 .. 11:01:02, a record every half second, the one-second tick each second.
+  for (int half = 0; half < 130; ++half) {
+    live.wire->Push(Packet(2, half % 256, "x"));
+    clock.AdvanceMs(500);
+    live.Tick();
+    if (half % 2 == 1) Timer1000msTimer(live.host);
+  }
+  BTStopRecordClick(live.host);
+  const size_t recordSize = Packet(2, 0, "x").size() - 4;
+  const auto at10 = test::ReadFileBytes(base + "26_341.010");
+  const auto at11 = test::ReadFileBytes(base + "26_341.011");
+  // Records read at 10:59:58.5 .. 11:00:00.0 precede the first one-second tick that
+  // shows 11:00.
+  EXPECT_EQ(at10.size(), 4 * recordSize);
+  EXPECT_EQ(at11.size(), 126 * recordSize);
+  EXPECT_EQ(live.host.recording.fileNameLabel, "1 Hour Archive File:  " + base + "26_341.011");
+}
+
+TEST_F(RecordActionsTest, PcLoggerRecordsShareSenderOnesSequenceAndReachTheArchive) {
+  const std::string name = dir.File("pc.arc");
+  live.person.files.push_back(name);
+  BTRecordArchiveClick(live.host);
+  for (int i = 0; i < 500; ++i) {  // 2.5 s with nothing to carry
+    clock.AdvanceMs(5);
+    live.Tick();
+  }
+  EXPECT_EQ(live.host.senders.packets[1], 0u);
+  EXPECT_EQ(live.host.recording.pcLogger.Sequence(), 0);
+
+  live.host.recording.pcLogger.addPcTime = true;
+  for (int i = 0; i < 420; ++i) {
+    clock.AdvanceMs(5);
+    live.Tick();
+  }
+  EXPECT_EQ(live.host.senders.packets[1], 2u);
+  EXPECT_EQ(live.host.consumer.LastSequence(1), 1);
+  const Bytes file = test::ReadFileBytes(name);
+  ASSERT_EQ(file.size(), 2u * (23 + 32));
+  EXPECT_EQ(file[archive::kSender], 1);
+  EXPECT_EQ(file[23 + 32 + archive::kSequence], 1);
+  EXPECT_EQ(GetU16LE(&file[archive::kDataLength]), 23);
+  EXPECT_EQ(GetU16LE(&file[archive::kCounts + 16]), 23);
+}
+
+}  // namespace
+}  // namespace ql
