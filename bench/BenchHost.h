@@ -32,7 +32,7 @@ struct BenchHost {
       ++archived;
       return true;
     };
-    host.recordState = 2;
+    host.recording.state = 2;
     auto consume = host.receiver.hooks().dataRecord;
     host.receiver.hooks().dataRecord = [this, consume](uint8_t* record, int length, int recordState) {
       check.Seen(record);

@@ -20,15 +20,15 @@ struct RecordFileUse {
 const RecordFileUse kHardwareFile = {
     "The Hardware Configuration shown on the Host Program may not match the Hardware Configuration in the Data "
     "Logger.\n\nDo you still want to save the displayed Hardware Configuration?",
-    {"Save Hardware Configuration File", "*.hdw", "Hardware Configuration (*.hdw)|*.hdw|All Files (*.*)|*.*", ""},
-    {"Load Hardare Configuration File", "*.hdw", "Hardware Configuration (*.hdw)|*.hdw|All Files (*.*)|*.*", ""},
+    {.title = "Save Hardware Configuration File", .filter = "Hardware Configuration (*.hdw)|*.hdw|All Files (*.*)|*.*", .defaultExtension = "*.hdw"},
+    {.title = "Load Hardare Configuration File", .filter = "Hardware Configuration (*.hdw)|*.hdw|All Files (*.*)|*.*", .defaultExtension = "*.hdw"},
 };
 
 const RecordFileUse kAnalogFile = {
     "The Analog Calibration shown on the Host Program may not match the Analog Calibration in the Data "
     "Logger.\n\nDo you still want to save the displayed Analog Calibration?",
-    {"Save Analog Calibration File", "*.alg", "Analog Calibration (*.alg)|*.alg|All Files (*.*)|*.*", ""},
-    {"Load Analog Calibration File", "*.alg", "Analog Calibration (*.alg)|*.alg|All Files (*.*)|*.*", ""},
+    {.title = "Save Analog Calibration File", .filter = "Analog Calibration (*.alg)|*.alg|All Files (*.*)|*.*", .defaultExtension = "*.alg"},
+    {.title = "Load Analog Calibration File", .filter = "Analog Calibration (*.alg)|*.alg|All Files (*.*)|*.*", .defaultExtension = "*.alg"},
 };
 
 // A page that may not show the logger's record is saved only when the operator says so.

@@ -52,6 +52,9 @@ bool TForm1::LoadHostSetup(const std::filesystem::path& file, bool explicitLoad)
   LoadMenuFlags(f, 6);
   LoadHostModeLayout(host_);
   LoadMenuFlags(f, 8);
+  // The clock menu's check marks follow the clock state.
+  host_.clockSync.autoSync = f.Get(zrh::kMenuAutoTimeUpdateChecked) != 0;
+  host_.clockSync.mooredTimeSource = f.Get(zrh::kMenuMooredTimeUpdateChecked) != 0;
   SetVisible(loggerControl_.TimeSourceLB, f.Get(zrh::kTimeSourceVisible) != 0);
   SetVisible(loggerControl_.TimeSourceCB, f.Get(zrh::kTimeSourceVisible) != 0);
   LoadTimeSourceRecord(host_, f);

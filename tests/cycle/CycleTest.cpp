@@ -121,7 +121,7 @@ TEST_F(CycleTest, BacklogIsWorkedOffWithEveryRecordShownRelayedAndArchived) {
     archived += record[3] == archived ? 1 : 1000;  // each record once, in order
     return true;
   };
-  host.recordState = 2;
+  host.recording.state = 2;
 
   for (int tick = 0; tick < 3; ++tick) Timer10msTimer(host);
   EXPECT_EQ(host.receiver.Counters().packetsRecognised, 100u);
