@@ -21,6 +21,7 @@
 #include "link/SenderStatistics.h"
 #include "loggertools/ClockSync.h"
 #include "plot/PlotState.h"
+#include "plot/StatusLog.h"
 #include "serial/CommandSender.h"
 #include "serial/PortTable.h"
 #include "setup/FactorySettings.h"
@@ -74,6 +75,7 @@ class HostState {
   ClockSync clockSync;  // the clock items of the Commands menu
   PendingDisplay pending;
   PlotState plot;
+  StatusLog statusLog;  // <archive>.status.csv while recording
   // BTClearMemory and BTGetDirectory name the logger model once a status has named it.
   MeterCaptions uploadCaptions{"Clear Logger Memory", "Get Logger Directory"};
   FlashState flash;  // the run directory and the upload

@@ -2,6 +2,8 @@
 
 #include "HostState.h"
 #include "ModeLabels.h"
+#include "archive/RecordState.h"
+#include "common/Operator.h"
 #include "common/Clock.h"
 #include "loggertools/ClockSync.h"
 
@@ -22,6 +24,22 @@ void ShowLoggerSetup(HostState& host) {
   host.pending.setupControls = true;
 }
 
+namespace {
+
+// While a file is being recorded, each status also becomes a row of its status log.
+void LogStatus(HostState& host, const std::string& stateText) {
+  const Recording& r = host.recording;
+  if (!(r.state == kRecordRaw || IsArchiveState(r.state)) || r.baseName.empty()) {
+    host.statusLog.Close();
+    return;
+  }
+  const std::string error =
+      host.statusLog.Append(StatusLog::PathFor(r.baseName), host.pc.UtcMilliseconds(), host.records.status, stateText);
+  if (!error.empty()) host.op.Warning("Status Log", error);
+}
+
+}  // namespace
+
 void DecodeLoggerStatus(HostState& host) {
   SetupPageState& page = host.setupPage;
   StatusDisplay display = DecodeStatusToClock(host.records.status, host.statusMemory, page.layout.moored);
@@ -37,6 +55,7 @@ void DecodeLoggerStatus(HostState& host) {
   UpdateLoggerClock(host.clockSync, host.sender, loggerTime, host.pc.utcSeconds, host.pc.hostSeconds);
   DecodeStatusFromDrift(host.records.status, host.pc.hostSeconds, display);
   host.plot.AddStatus(host.records.status, host.pc.UtcSeconds());
+  LogStatus(host, display.operation);
 
   if (display.ports) {
     page.portLabels = display.ports->rows;
