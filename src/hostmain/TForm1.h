@@ -90,6 +90,7 @@ class TForm1 : public QMainWindow {
   void BTClearMemoryClick();
   void BTUploadClick();
   void BTCancelUploadClick();
+  void BTExtractClick();
   void TTimeoutTimer();
   // The logger's clock, port test and ID (LoggerToolsMenu.cpp).
   void MenuAutoTimeUpdateClick();

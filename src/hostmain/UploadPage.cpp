@@ -15,6 +15,7 @@
 #include "TForm1.h"
 #include "common/Operator.h"
 #include "flash/LoggerDirectory.h"
+#include "flash/RunExtraction.h"
 #include "flash/RunUpload.h"
 
 namespace ql {
@@ -57,6 +58,7 @@ void TForm1::BuildUploadPage() {
   p.BTClearMemory = Button(page, "BTClearMemory", "Clear Logger Memory");
   p.BTUpload = Button(page, "BTUpload", "Upload Logger Data");
   p.BTCancelUpload = Button(page, "BTCancelUpload", "Cancel Upload");
+  p.BTExtract = Button(page, "BTExtract", "Parse Run Files");
   p.UpLoadPB = new QProgressBar(page);
   p.UpLoadPB->setObjectName("UpLoadPB");
   p.UpLoadPB->setRange(0, 100);
@@ -73,6 +75,7 @@ void TForm1::BuildUploadPage() {
   grid->addWidget(p.BTUpload, 3, 1);
   grid->addWidget(p.BTCancelUpload, 4, 1);
   grid->addWidget(p.ExtractFilesRG, 5, 1);
+  grid->addWidget(p.BTExtract, 6, 1, Qt::AlignTop);
   grid->addWidget(p.BTClearMemory, 7, 1);
   grid->addWidget(p.UpLoadRun, 8, 0);
   grid->addWidget(p.UpLoadSize, 9, 0);
@@ -85,6 +88,7 @@ void TForm1::BuildUploadPage() {
   connect(p.BTClearMemory, &QPushButton::clicked, this, &TForm1::BTClearMemoryClick);
   connect(p.BTUpload, &QPushButton::clicked, this, &TForm1::BTUploadClick);
   connect(p.BTCancelUpload, &QPushButton::clicked, this, &TForm1::BTCancelUploadClick);
+  connect(p.BTExtract, &QPushButton::clicked, this, &TForm1::BTExtractClick);
   connect(p.extractChoices, &QButtonGroup::idClicked, this, [this](int index) {
     host_.flash.page.extractFiles = index;
   });
@@ -98,6 +102,17 @@ void TForm1::BTGetDirectoryClick() {
 void TForm1::BTClearMemoryClick() {
   ql::BTClearMemoryClick(host_.flash);
   SyncUploadPage();
+}
+
+void TForm1::BTExtractClick() {
+  // ExtractDialog: the run file to split, with the extraction choice shown on the page.
+  const int choice = host_.flash.page.extractFiles;
+  Operator::FileDialog dialog;
+  dialog.title = "Extract Run File";
+  dialog.filter = "Run Files|Run.*|All Files|*.*";
+  const std::optional<std::string> name = host_.op.OpenFile(dialog);
+  if (!name) return;
+  ExtractRunBeside(*name, choice, host_.debugFile, host_.extraction, host_.op);
 }
 
 void TForm1::BTUploadClick() {

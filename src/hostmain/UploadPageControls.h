@@ -23,6 +23,7 @@ struct UploadPageControls {
   QPushButton* BTClearMemory = nullptr;
   QPushButton* BTUpload = nullptr;
   QPushButton* BTCancelUpload = nullptr;
+  QPushButton* BTExtract = nullptr;
   QProgressBar* UpLoadPB = nullptr;
   QLabel* UpLoadRun = nullptr;
   QLabel* UpLoadSize = nullptr;

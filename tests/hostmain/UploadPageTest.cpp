@@ -200,3 +200,29 @@ TEST_F(UploadPageTest, CancelButtonStopsTheUpload) {
 
 }  // namespace
 }  // namespace ql
+
+namespace ql {
+namespace {
+
+TEST_F(UploadPageTest, ParseRunFilesSplitsTheChosenRunBesideIt) {
+  const sim::Bytes& run = logger->flash().Runs()[0].bytes;
+  {
+    std::ofstream out(startDir / "run.001", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(run.data()), static_cast<std::streamsize>(run.size()));
+  }
+  person.ScriptFile((startDir / "run.001").string());
+  Find<QPushButton>("BTExtract")->click();
+  ASSERT_EQ(person.fileDialogs.size(), 1u);
+  EXPECT_EQ(person.fileDialogs[0].title, "Extract Run File");
+  EXPECT_EQ(person.fileDialogs[0].filter, "Run Files|Run.*|All Files|*.*");
+  EXPECT_TRUE(std::filesystem::exists(startDir / "archive.001"));
+  EXPECT_TRUE(std::filesystem::exists(startDir / "Summary.001"));
+
+  // Cancelled: nothing is extracted.
+  std::filesystem::remove(startDir / "archive.001");
+  Find<QPushButton>("BTExtract")->click();
+  EXPECT_FALSE(std::filesystem::exists(startDir / "archive.001"));
+}
+
+}  // namespace
+}  // namespace ql
