@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "HostSetupActions.h"
 #include "TForm1.h"
+#include "common/Operator.h"
 #include "setupfile/HostSetupStore.h"
 
 namespace ql {
@@ -132,6 +133,32 @@ HostSetupFile TForm1::HostSetupNow() const {
 void TForm1::StoreHostSetup(const std::filesystem::path& file) {
   hostSetup_ = HostSetupNow();
   ql::StoreHostSetup(file, hostSetup_);
+}
+
+namespace {
+
+Operator::FileDialog HostSetupDialog(const char* title) {
+  Operator::FileDialog dialog;
+  dialog.title = title;
+  dialog.filter = "ZR Host Setup (*.zrh)|*.zrh|All Files|*.*";
+  dialog.defaultExtension = "*.zrh";
+  return dialog;
+}
+
+}  // namespace
+
+void TForm1::LoadHostSetupFileClick() {
+  const std::optional<std::string> name = host_.op.OpenFile(HostSetupDialog("Load Host Setup File"));
+  if (name) LoadHostSetup(*name, true);
+}
+
+void TForm1::StoreHostSetupFileClick() {
+  Operator::FileDialog dialog = HostSetupDialog("Store Host Setup File");
+  dialog.overwritePrompt = true;
+  const std::optional<std::string> name = host_.op.SaveFile(dialog);
+  if (!name) return;
+  hostSetup_ = HostSetupNow();
+  if (!ql::StoreHostSetup(*name, hostSetup_)) host_.op.Warning("File Error", "Unable to write " + *name);
 }
 
 }  // namespace ql

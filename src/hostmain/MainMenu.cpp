@@ -44,8 +44,10 @@ void TForm1::BuildMenus() {
   };
 
   QMenu* files = topMenu("Files1", "&Files");
-  AddItem(files, "LoadHostSetupFile", "Load Host Setup File");
-  AddItem(files, "StoreHostSetupFile", "Store Host Setup File");
+  connect(AddItem(files, "LoadHostSetupFile", "Load Host Setup File"), &QAction::triggered, this,
+          &TForm1::LoadHostSetupFileClick);
+  connect(AddItem(files, "StoreHostSetupFile", "Store Host Setup File"), &QAction::triggered, this,
+          &TForm1::StoreHostSetupFileClick);
   AddSeparator(files, "N4");
   QAction* exit = AddItem(files, "Exit1", "E&xit");
 

@@ -118,6 +118,9 @@ class TForm1 : public QMainWindow {
   // logger port. Storing writes what the controls hold now.
   bool LoadHostSetup(const std::filesystem::path& file, bool explicitLoad);
   void StoreHostSetup(const std::filesystem::path& file);
+  // Files menu: a host setup file chosen by the operator.
+  void LoadHostSetupFileClick();
+  void StoreHostSetupFileClick();
   HostSetupFile HostSetupNow() const;
   static constexpr const char* kLastSetupFile = "last.zrh";
 

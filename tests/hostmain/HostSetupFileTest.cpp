@@ -215,3 +215,28 @@ TEST_F(HostSetupFileTest, ExitStoresLastZrhInTheStartDirectory) {
 
 }  // namespace
 }  // namespace ql::test
+
+namespace ql::test {
+namespace {
+
+TEST_F(HostSetupFileTest, FilesMenuStoresAndLoadsAChosenFileAndReportsAFailedStore) {
+  Action("MenuAdvanced")->trigger();
+  const std::string file = (startDir / "deck.zrh").string();
+  person.ScriptFile(file);
+  Action("StoreHostSetupFile")->trigger();
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(person.fileDialogs.back().title, "Store Host Setup File");
+
+  Action("MenuMoored")->trigger();
+  person.ScriptFile(file);
+  Action("LoadHostSetupFile")->trigger();
+  EXPECT_EQ(Find<QLabel>("HostMode")->text(), "Advanced User");
+
+  person.ScriptFile((startDir / "missing" / "x.zrh").string());
+  Action("StoreHostSetupFile")->trigger();
+  ASSERT_FALSE(person.boxes.empty());
+  EXPECT_EQ(person.boxes.back().caption, "File Error");
+}
+
+}  // namespace
+}  // namespace ql::test
