@@ -11,25 +11,8 @@ namespace {
 
 // The hardware and calibration pages of the window against the simulated logger, in
 // Advanced User mode on COM1.
-struct FactoryPagesTest : test::MainWindowFixture {
-  std::shared_ptr<sim::LoggerModel> logger;
-
-  SerialDeviceFactory MakeFactory() override {
-    sim::LoggerModel::Options options;
-    options.clockSeconds = clock.utcMillis / 1000;
-    options.sampling = false;
-    logger = std::make_shared<sim::LoggerModel>(options);
-    return sim::SimulatedFactory(logger);
-  }
-  void Elapse(int ms) override {
-    clock.AdvanceMs(ms);
-    logger->Advance(ms);
-  }
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    Action("MenuAdvanced")->trigger();
-    Choose("LoggerPortCB", 1);
-  }
+struct FactoryPagesTest : test::SimulatedWindowFixture {
+  bool LoggerSamples() const override { return false; }
   QTabWidget* Tabs() { return Find<QTabWidget>("Tabs"); }
   bool PageShown(const char* name) { return Tabs()->isTabVisible(Tabs()->indexOf(Find<QWidget>(name))); }
   bool PanelShown(const char* name) { return !Find<QLabel>(name)->isHidden(); }

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "hostmain/HostWindows.h"
+#include "loggersim/SimulatedSerialDevice.h"
 #include "support/FakeClock.h"
 #include "support/FakeOperator.h"
 #include "support/MemorySerialDevice.h"
@@ -84,6 +85,32 @@ struct MainWindowFixture : ::testing::Test {
     }
     Form().Timer475msTimer();
     Form().Timer1000msTimer();
+  }
+};
+
+// The whole window against the simulated logger, in Advanced User mode on COM1, with
+// the logger's time moving with the host's.
+struct SimulatedWindowFixture : MainWindowFixture {
+  std::shared_ptr<sim::LoggerModel> logger;
+
+  // Sampling in real-time mode, unless a suite wants the logger in Standby.
+  virtual bool LoggerSamples() const { return true; }
+
+  SerialDeviceFactory MakeFactory() override {
+    sim::LoggerModel::Options options;
+    options.clockSeconds = clock.utcMillis / 1000;
+    options.sampling = LoggerSamples();
+    logger = std::make_shared<sim::LoggerModel>(options);
+    return sim::SimulatedFactory(logger);
+  }
+  void Elapse(int ms) override {
+    clock.AdvanceMs(ms);
+    logger->Advance(ms);
+  }
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    Action("MenuAdvanced")->trigger();
+    Choose("LoggerPortCB", 1);
   }
 };
 

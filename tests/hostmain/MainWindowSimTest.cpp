@@ -13,24 +13,7 @@ namespace ql {
 namespace {
 
 // The whole window against the simulated logger, in Advanced User mode on COM1.
-struct MainWindowSimTest : test::MainWindowFixture {
-  std::shared_ptr<sim::LoggerModel> logger;
-
-  SerialDeviceFactory MakeFactory() override {
-    sim::LoggerModel::Options options;
-    options.clockSeconds = clock.utcMillis / 1000;
-    logger = std::make_shared<sim::LoggerModel>(options);
-    return sim::SimulatedFactory(logger);
-  }
-  void Elapse(int ms) override {
-    clock.AdvanceMs(ms);
-    logger->Advance(ms);
-  }
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    Action("MenuAdvanced")->trigger();
-    Choose("LoggerPortCB", 1);
-  }
+struct MainWindowSimTest : test::SimulatedWindowFixture {
   QString Store() { return Find<QLabel>("PStore")->text(); }
 };
 

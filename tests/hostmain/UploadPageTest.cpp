@@ -15,20 +15,12 @@ namespace {
 
 // The page TSUpload against the simulated logger in Standby, in Advanced User mode on
 // COM1, with the TTimeout timer driven whenever the window runs it.
-struct UploadPageTest : test::MainWindowFixture {
-  std::shared_ptr<sim::LoggerModel> logger;
+struct UploadPageTest : test::SimulatedWindowFixture {
   int64_t timeoutMs = 0;
 
-  SerialDeviceFactory MakeFactory() override {
-    sim::LoggerModel::Options options;
-    options.clockSeconds = clock.utcMillis / 1000;
-    options.sampling = false;
-    logger = std::make_shared<sim::LoggerModel>(options);
-    return sim::SimulatedFactory(logger);
-  }
+  bool LoggerSamples() const override { return false; }
   void Elapse(int ms) override {
-    clock.AdvanceMs(ms);
-    logger->Advance(ms);
+    SimulatedWindowFixture::Elapse(ms);
     QTimer* timeout = Form().findChild<QTimer*>("TTimeout");
     timeoutMs = timeout->isActive() ? timeoutMs + ms : 0;
     if (timeoutMs >= 1500) {
@@ -37,9 +29,7 @@ struct UploadPageTest : test::MainWindowFixture {
     }
   }
   void SetUp() override {
-    MainWindowFixture::SetUp();
-    Action("MenuAdvanced")->trigger();
-    Choose("LoggerPortCB", 1);
+    SimulatedWindowFixture::SetUp();
     Find<QTabWidget>("Tabs")->setCurrentWidget(Find<QWidget>("TSUpload"));
     Second();
   }
