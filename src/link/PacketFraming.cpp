@@ -14,14 +14,20 @@ constexpr std::array<int, 7> kFixedTypeOrder = {3, 5, 4, 1, 2, 6, 7};
 constexpr int kSources = 9;
 constexpr int kCountsOffset = 12;
 
-// A data record's nine port counts share out its data. In a long noise run (0x08 above
-// all) a 16-bit checksum matches by chance about once in 65536 positions; such a false
-// start swallows the good packets it covers, and its counts, read from the noise, then
-// add up to far more than its length.
-bool DataPacketOk(const uint8_t* buffer, int length) {
+// A data record's nine port counts share out its data. A false start (in noise, or on
+// the last checksum byte of a corrupted packet followed by the next packet's 08 08)
+// reads its counts from bytes that were never counts, and they add up to far more than
+// the length it announces. Such a start is refused as soon as its header is in, rather
+// than holding up every packet behind it while seconds of data come in to fill a length
+// read from the wrong bytes; and if its checksum matched by chance, it is no packet.
+bool CountsFit(const uint8_t* buffer, int payload) {
   int counted = 0;
   for (int k = 0; k < kSources; ++k) counted += GetU16BE(buffer + kCountsOffset + 2 * k);
-  return counted <= length - kDataEnvelope && PacketChecksumOk(buffer, length);
+  return counted <= payload;
+}
+
+bool DataPacketOk(const uint8_t* buffer, int length) {
+  return CountsFit(buffer, length - kDataEnvelope) && PacketChecksumOk(buffer, length);
 }
 
 int ClassifyDataPacket(const uint8_t* buffer, int count, int& dataExpected, int& refusedLength) {
@@ -38,6 +44,7 @@ int ClassifyDataPacket(const uint8_t* buffer, int count, int& dataExpected, int&
     refusedLength = payload;
     return kDataLengthRefused;
   }
+  if (!CountsFit(buffer, payload)) return kNoPacket;
   if (payload == 0) return DataPacketOk(buffer, kDataEnvelope) ? 8 : kNoPacket;
   dataExpected = payload + kDataEnvelope;
   if (count < dataExpected) return kWaitForMore;

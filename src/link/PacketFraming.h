@@ -25,13 +25,13 @@ enum Decision : int {
   kNoPacket = 0,             // nothing recognised at the buffer start: drop a byte
   kWaitForMore = -1,         // a packet has begun and is not complete yet
   kDataLengthRefused = -2,   // a data packet announced a payload the buffer cannot hold
-  kDataChecksumBad = -3,     // a data packet completed in this call failed its checksum,
-                             // or its port counts add up to more than its data
+  kDataChecksumBad = -3,     // a data packet completed in this call failed its checksum
   kHeldDataChecksumBad = -4  // the same for a data packet whose length was read earlier
 };
 
 // The framing decision over the bytes at the buffer start, checking the types in the
-// order 8, 3, 5, 4, 1, 2, 6, 7. dataExpected carries the length of a data packet whose
+// order 8, 3, 5, 4, 1, 2, 6, 7. A data header whose nine port counts add up to more
+// than the payload it announces is no packet start (kNoPacket). dataExpected carries the length of a data packet whose
 // header has been read (36 while none). On kDataLengthRefused, refusedLength holds the
 // announced payload length. Returns 1..8 for a good packet.
 int ClassifyPacket(const uint8_t* buffer, int count, int& dataExpected, int& refusedLength);

@@ -200,6 +200,37 @@ TEST_F(ReceiverTest, FalseDataStartWhoseChecksumMatchesByChanceIsNotAPacket) {
   EXPECT_EQ(records.size(), 1u);
 }
 
+TEST_F(ReceiverTest, FalseDataStartOnACorruptedPacketsLastByteHoldsNothingUp) {
+  // A corrupted packet whose checksum ends in 0x08, then a good packet: scanning on from
+  // the corrupted one, the last byte and the good packet's 08 08 read as a data header
+  // announcing (sequence x 256) bytes. Its "counts" are the good packet's time and
+  // counts, shifted by a byte; they add up to more than that, so it is refused at once
+  // and the good packet behind is not held until over a kilobyte more has come in.
+  test::DataPacketFields a;
+  a.sources[0] = "T=1\r\n";
+  Bytes corrupted = DataPacket(a);
+  corrupted.back() = 0x08;
+  test::DataPacketFields b = a;
+  b.sequence = 5;
+  b.time = 0x6933EB43;
+  wire->Push(test::Concat({corrupted, DataPacket(b)}));
+  for (int call = 0; call < 3; ++call) Step();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][3], 5);
+  EXPECT_EQ(receiver.BufferedCount(), 0);
+
+  // A header whose counts fit its length is still waited for.
+  test::DataPacketFields c = a;
+  c.sources[8] = std::string(600, 'x');
+  const Bytes whole = DataPacket(c);
+  wire->Push(Bytes(whole.begin(), whole.begin() + 400));
+  Step();
+  EXPECT_EQ(receiver.BufferedCount(), 400);
+  wire->Push(Bytes(whole.begin() + 400, whole.end()));
+  Step();
+  EXPECT_EQ(records.size(), 2u);
+}
+
 TEST_F(ReceiverTest, OnePacketPerCallWhileKeepingUpSeveralWhileWorkingOffABacklog) {
   auto push = [&](int count, int firstSequence) {
     for (int i = 0; i < count; ++i) {
