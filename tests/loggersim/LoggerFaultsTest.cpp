@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "SimStream.h"
@@ -39,6 +40,17 @@ TEST_F(LoggerFaultsTest, NoiseAddsItsShareOfRandomBytesAndEveryPacketStillComesT
   EXPECT_EQ(static_cast<int64_t>(bytes.size()), c.packetBytes + c.noiseBytes);
   EXPECT_EQ(OfType(packets, 3).size(), 10u);
   EXPECT_EQ(OfType(packets, 8).size(), 20u);
+}
+
+TEST_F(LoggerFaultsTest, TypeBurstsFollowEveryTenthPacketAndEveryPacketStillComesThrough) {
+  model.faults().typeBursts = 600;
+  const auto packets = Run(10'000);
+  const auto& c = model.counters();
+  const int sent = c.statusPackets + c.dataPackets;
+  EXPECT_EQ(c.burstBytes, 600 * (sent / kBurstEvery));
+  EXPECT_EQ(static_cast<int64_t>(bytes.size()), c.packetBytes + c.burstBytes);
+  EXPECT_EQ(static_cast<int>(packets.size()), sent);
+  EXPECT_NE(std::search_n(bytes.begin(), bytes.end(), 600, uint8_t{8}), bytes.end());
 }
 
 TEST_F(LoggerFaultsTest, PacketsWithBadChecksumsAreRefusedByTheHostFraming) {

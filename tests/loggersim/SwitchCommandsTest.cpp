@@ -21,6 +21,7 @@ TEST(SwitchCommandsTest, SetsEverySwitchAndRefusesBadValues) {
   EXPECT_TRUE(f.silent && f.wrongSpeed && f.duplicates && f.gaps && f.highSenders && f.oldFirmware);
   EXPECT_EQ(f.noise, 1.0);
   EXPECT_EQ(f.badFlash, 1);
+  EXPECT_EQ(f.typeBursts, 1);
   EXPECT_EQ(model.FirstSender(), 1);
   EXPECT_EQ(model.LastSender(), 4);
   EXPECT_TRUE(model.MixedInstruments());
@@ -41,7 +42,7 @@ TEST(SwitchCommandsTest, SetsEverySwitchAndRefusesBadValues) {
   for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
            {"noise", "abc"}, {"noise", "-1"}, {"bad-checksums", "1.5"}, {"silent", "maybe"},
            {"senders", "4-1"}, {"senders", "300"}, {"rate", ""}, {"bad-flash", "2.5"}, {"volume", "11"},
-           {"drop-blocks", "2"}, {"empty-run", "-2"}}) {
+           {"drop-blocks", "2"}, {"empty-run", "-2"}, {"bursts", "4097"}}) {
     EXPECT_NE(ApplySwitch(model, name, value), "") << name << " " << value;
   }
   EXPECT_EQ(f.noise, 0.3);

@@ -7,6 +7,9 @@ namespace ql::sim {
 struct Faults {
   // Extra random bytes after each packet, as a share of the packet's length (0.3 = 30 %).
   double noise = 0.0;
+  // Non-zero: after every tenth packet, a run of this many 0x08 bytes, the data packet
+  // type: wherever the host looks inside it, it reads a data header.
+  int typeBursts = 0;
   // Share of packets that go out with a wrong checksum.
   double badChecksums = 0.0;
   // Sends nothing at all; it still listens and keeps sampling.
@@ -32,6 +35,7 @@ struct Faults {
   double driftPerMinute = 0.0;
 };
 
+inline constexpr int kBurstEvery = 10;
 inline constexpr int kDuplicateEvery = 5;
 inline constexpr int kGapEvery = 7;
 inline constexpr int kHighSenderEvery = 4;

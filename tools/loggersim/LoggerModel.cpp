@@ -416,6 +416,7 @@ void LoggerModel::Send(Bytes packet) {
   output_.insert(output_.end(), packet.begin(), packet.end());
   counters_.packetBytes += static_cast<int64_t>(packet.size());
   AddNoise(packet.size());
+  AddTypeBurst();
   if (output_.size() > kOutputLimit) {
     // Nobody is reading: what the line could not carry is lost.
     output_.erase(output_.begin(), output_.end() - static_cast<std::ptrdiff_t>(kOutputLimit));
@@ -429,6 +430,13 @@ void LoggerModel::AddNoise(size_t packetLength) {
   noiseCredit_ -= count;
   for (int i = 0; i < count; ++i) output_.push_back(prng_.Byte());
   counters_.noiseBytes += count;
+}
+
+void LoggerModel::AddTypeBurst() {
+  if (faults_.typeBursts <= 0 || ++packetsSinceBurst_ < kBurstEvery) return;
+  packetsSinceBurst_ = 0;
+  output_.insert(output_.end(), static_cast<size_t>(faults_.typeBursts), uint8_t{8});
+  counters_.burstBytes += faults_.typeBursts;
 }
 
 std::vector<uint8_t> LoggerModel::TakeOutput() {

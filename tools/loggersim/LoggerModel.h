@@ -49,6 +49,7 @@ class LoggerModel {
     int badChecksums = 0;     // packets sent with a wrong checksum
     int64_t packetBytes = 0;  // bytes of packets put on the line
     int64_t noiseBytes = 0;
+    int64_t burstBytes = 0;  // 0x08 bytes of the type bursts
     int64_t silencedBytes = 0;  // bytes it would have sent while silent
   };
 
@@ -137,6 +138,7 @@ class LoggerModel {
   void SendRaw(const std::string& text);
   void Send(Bytes packet);
   void AddNoise(size_t packetLength);
+  void AddTypeBurst();
   std::string PortText(int port);
   std::string AnalogBytes();
   int64_t RunBytes() const;
@@ -179,6 +181,7 @@ class LoggerModel {
   int64_t recordsSent_ = 0;  // records of the regular senders, for the fault rhythms
   int lastBadFlashSent_ = 0;
   double noiseCredit_ = 0;
+  int packetsSinceBurst_ = 0;
 
   // The physics behind the numbers.
   double supplyMillivolts_ = 12480;

@@ -76,6 +76,7 @@ const std::vector<SwitchInfo>& Switches() {
   static const std::vector<SwitchInfo> list = {
       {"rate", "N", "data packets per second while sampling in real-time mode (0..1000)"},
       {"noise", "SHARE", "random bytes after each packet, as a share of its length (0..10; 0.3 = 30 %)"},
+      {"bursts", "N", "after every 10th packet a run of N bytes 0x08, the data packet type (0..4096)"},
       {"bad-checksums", "SHARE", "share of packets sent with a wrong checksum (0..1)"},
       {"silent", kOnOff, "send nothing at all (still listens and samples)"},
       {"wrong-speed", kOnOff, "talk at a speed no host setting matches (all bytes garbled)"},
@@ -130,6 +131,9 @@ std::string ApplySwitch(LoggerModel& model, const std::string& name, const std::
   } else if (name == "noise") {
     if (!ParseDouble(value, 0, 10, d)) return bad("a share from 0 to 10");
     f.noise = d;
+  } else if (name == "bursts") {
+    if (!ParseInt(value, 0, 4096, n)) return bad("a number of bytes from 0 to 4096");
+    f.typeBursts = static_cast<int>(n);
   } else if (name == "bad-checksums") {
     if (!ParseDouble(value, 0, 1, d)) return bad("a share from 0 to 1");
     f.badChecksums = d;
@@ -166,6 +170,7 @@ std::string DescribeSwitches(const LoggerModel& model) {
   std::string text;
   text += Format("rate %g\n", model.DataRate());
   text += Format("noise %g\n", f.noise);
+  text += Format("bursts %d\n", f.typeBursts);
   text += Format("bad-checksums %g\n", f.badChecksums);
   text += Format("silent %s\n", OnOffText(f.silent));
   text += Format("wrong-speed %s\n", OnOffText(f.wrongSpeed));
