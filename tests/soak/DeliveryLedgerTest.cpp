@@ -11,7 +11,7 @@ TEST(DeliveryLedger, FollowsTheHostsSequenceRuleThroughLossesGapsAndCopies) {
   DeliveryLedger ledger(1000);
   int64_t t = 0;
   auto send = [&](int seq, Fate fate) { ledger.Sent({2, seq, static_cast<uint32_t>(seq * 10)}, fate, t++); };
-  auto accept = [&](int seq) { ledger.Accepted({2, seq, static_cast<uint32_t>(seq * 10)}); };
+  auto accept = [&](int seq) { ledger.Accepted({2, seq, static_cast<uint32_t>(seq * 10)}, t); };
 
   send(0, Fate::Readable);  // must: 0 follows the start value 0xFF
   send(1, Fate::Lost);      // a broken checksum
@@ -32,6 +32,7 @@ TEST(DeliveryLedger, FollowsTheHostsSequenceRuleThroughLossesGapsAndCopies) {
   EXPECT_EQ(v.missing, 0);
   EXPECT_EQ(v.unexpected, 0);
   EXPECT_EQ(v.uncertainAccepted, 1);
+  EXPECT_EQ(v.longestWaitMs, 8);  // record 0, sent at 0 and accepted at 8
 
   // A host that loses a readable record, repeats one, takes one the rule drops, or swaps
   // two is caught.
@@ -45,7 +46,7 @@ TEST(DeliveryLedger, FollowsTheHostsSequenceRuleThroughLossesGapsAndCopies) {
   accept(10);
   accept(10);
   accept(13);
-  ledger.Accepted({3, 0, 0});  // never sent
+  ledger.Accepted({3, 0, 0}, t);  // never sent
   ledger.Settle(2'000'000);
   v = ledger.Judged();
   EXPECT_EQ(v.missing, 1);

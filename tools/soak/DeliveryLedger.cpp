@@ -31,13 +31,14 @@ void DeliveryLedger::Sent(const Key& key, Fate fate, int64_t nowMs) {
   if (e.due == Due::Must) ++verdict_.expected;
 }
 
-void DeliveryLedger::Accepted(const Key& key) {
+void DeliveryLedger::Accepted(const Key& key, int64_t nowMs) {
   ++verdict_.accepted;
   SenderLine& line = senders_[key.sender];
   for (std::size_t i = 0; i < line.pending.size(); ++i) {
     Entry& e = line.pending[i];
     if (!(e.key == key)) continue;
     ++e.accepted;
+    if (nowMs - e.sentMs > verdict_.longestWaitMs) verdict_.longestWaitMs = nowMs - e.sentMs;
     const int64_t serial = line.serialOfFront + static_cast<int64_t>(i);
     if (serial < line.lastAcceptedSerial) ++verdict_.outOfOrder;
     line.lastAcceptedSerial = serial;

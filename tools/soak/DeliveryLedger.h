@@ -26,8 +26,8 @@ class DeliveryLedger {
 
   // A data packet the logger sent at `nowMs` (copies of one record included).
   void Sent(const Key& key, Fate fate, int64_t nowMs);
-  // A record the host accepted.
-  void Accepted(const Key& key);
+  // A record the host accepted at `nowMs`.
+  void Accepted(const Key& key, int64_t nowMs);
   // Judges what is older than the horizon (everything, with a time far ahead).
   void Settle(int64_t nowMs);
 
@@ -41,6 +41,7 @@ class DeliveryLedger {
     int64_t unexpected = 0;  // accepted although the host's rule drops it
     int64_t foreign = 0;     // accepted but not sent lately: noise that passed every check
     int64_t uncertainAccepted = 0;
+    int64_t longestWaitMs = 0;  // from the first copy sent to acceptance
   };
   const Verdict& Judged() const { return verdict_; }
 
