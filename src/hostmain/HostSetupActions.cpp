@@ -16,6 +16,7 @@ constexpr int kComPortItems = 13;  // "No Port Selected" / "OFF", then COM1..COM
 constexpr int kDeckFunctionItems = 3;
 constexpr int kRawSourceItems = 3;
 constexpr int kRawPortItems = 9;
+constexpr int kExtractFileItems = 2;
 
 }  // namespace
 
@@ -60,6 +61,7 @@ void LoadLoggerPortMenuRecord(HostState& host, const HostSetupFile& file) {
 }
 
 void LoadRealTimeRecord(HostState& host, const HostSetupFile& file) {
+  host.flash.page.extractFiles = ComboItem(file.Get(zrh::kExtractFilesRG), kExtractFileItems);
   RawPortCBChange(host.display, ComboItem(file.Get(zrh::kRawSourceCB), kRawSourceItems),
                   ComboItem(file.Get(zrh::kRawPortCB), kRawPortItems), std::clamp<int>(file.Get(zrh::kRawMuxIDUD), 1, 4));
 }
@@ -87,6 +89,14 @@ void LoadDeckRowsRecord(HostState& host, const HostSetupFile& file, int record) 
   }
 }
 
+void LoadReplayRecord(HostState& host, const HostSetupFile& file) {
+  ReplayState& replay = host.recording.replay;
+  for (int i = 0; i < ReplayState::kControls; ++i) {
+    replay.controlsVisible[static_cast<size_t>(i)] = file.Get(zrh::kReplayControlVisible(i)) != 0;
+  }
+  replay.speed = std::clamp<int>(file.Get(zrh::kReplaySpeedUD), ReplayState::kSlowest, ReplayState::kFastest);
+}
+
 void ReapplyDeckSetup(HostState& host) {
   RefreshDeckRows(host.deckPorts);
   BTLoadDeckClick(host.deckPorts, host.deck, host.ports);
@@ -105,6 +115,7 @@ void StoreHostState(const HostState& host, HostSetupFile& file) {
   file.Set(zrh::kAutoStartShown, 1);
   file.Set(zrh::kCBAutoStart, c.autoStart);
   file.Set(zrh::kMenuLoggerPortSetupVisible, port.menuOffered);
+  file.Set(zrh::kExtractFilesRG, host.flash.page.extractFiles);
   file.Set(zrh::kRawSourceCB, host.display.source);
   file.Set(zrh::kRawMuxIDUD, host.display.loggerId);
   file.Set(zrh::kRawPortCB, host.display.port);
@@ -118,6 +129,11 @@ void StoreHostState(const HostState& host, HostSetupFile& file) {
     file.Set(zrh::kUDDeckType(n), row.loggerId);
     file.Set(zrh::kUDOutPort(n), row.loggerPort);
   }
+  const ReplayState& replay = host.recording.replay;
+  for (int i = 0; i < ReplayState::kControls; ++i) {
+    file.Set(zrh::kReplayControlVisible(i), replay.controlsVisible[static_cast<size_t>(i)]);
+  }
+  file.Set(zrh::kReplaySpeedUD, replay.speed);
   file.Set(zrh::kModeCB, c.mode);
   file.Set(zrh::kFileCB, c.file);
   file.Set(zrh::kOutputCB, c.output);

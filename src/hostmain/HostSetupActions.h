@@ -29,12 +29,15 @@ void LoadAutoStartRecord(HostState& host, const HostSetupFile& file);
 void LoadSetupCombosRecord(HostState& host, const HostSetupFile& file);
 // Record 10: whether the Logger_Port menu is offered.
 void LoadLoggerPortMenuRecord(HostState& host, const HostSetupFile& file);
-// Record 13: the real-time display's choices, applied as a change of RawPortCB.
+// Record 13: the extracted file types, then the real-time display's choices, applied as a
+// change of RawPortCB.
 void LoadRealTimeRecord(HostState& host, const HostSetupFile& file);
 // Record 14: the deck rate, stepped as a click would, and the PC time check.
 void LoadDeckRateRecord(HostState& host, const HostSetupFile& file);
 // Records 15..19: one value of each deck port row.
 void LoadDeckRowsRecord(HostState& host, const HostSetupFile& file, int record);
+// Record 20: which replay controls are shown, and the replay speed held to its up-down.
+void LoadReplayRecord(HostState& host, const HostSetupFile& file);
 // After record 22: the deck ports reopened as the rows say.
 void ReapplyDeckSetup(HostState& host);
 

@@ -65,6 +65,7 @@ bool TForm1::LoadHostSetup(const std::filesystem::path& file, bool explicitLoad)
   LoadRealTimeRecord(host_, f);
   LoadDeckRateRecord(host_, f);
   for (int record = 15; record <= 19; ++record) LoadDeckRowsRecord(host_, f, record);
+  LoadReplayRecord(host_, f);
   LoadSetupCombosVisibility(f);
   LoadSetupCombosRecord(host_, f);
   ReapplyDeckSetup(host_);

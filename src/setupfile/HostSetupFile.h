@@ -90,13 +90,10 @@ inline constexpr SetupField kPortTypeCB(int n) { return {17, n - 1}; }
 inline constexpr SetupField kUDDeckType(int n) { return {18, n - 1}; }
 inline constexpr SetupField kUDOutPort(int n) { return {19, n - 1}; }
 
-// Record 20: visible flags of the replay controls, then the replay speed.
-inline constexpr SetupField kReplayArchiveBTVisible{20, 2};
-inline constexpr SetupField kReplayContinuousBTVisible{20, 3};
-inline constexpr SetupField kReplaySpeedLB1Visible{20, 4};
-inline constexpr SetupField kReplaySpeedLB2Visible{20, 5};
-inline constexpr SetupField kReplaySpeedUDVisible{20, 6};
-inline constexpr SetupField kReplaySpeedEditVisible{20, 7};
+// Record 20: visible flags of the replay controls i = 0..5 (ReplayArchiveBT,
+// ReplayContinuousBT, ReplaySpeedLB1, ReplaySpeedLB2, ReplaySpeedUD, ReplaySpeedEdit),
+// then the replay speed.
+inline constexpr SetupField kReplayControlVisible(int i) { return {20, 2 + i}; }
 inline constexpr SetupField kReplaySpeedUD{20, 8};
 
 inline constexpr SetupField kModeCBVisible{21, 0};

@@ -1,3 +1,7 @@
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <fstream>
 #include <sstream>
@@ -191,6 +195,39 @@ TEST_F(HostSetupFileTest, DeckRatesSnapAsAClickWould) {
   ASSERT_TRUE(ql::StoreHostSetup(startDir / "16.zrh", setup));
   EXPECT_TRUE(Form().LoadHostSetup(startDir / "16.zrh", true));
   EXPECT_EQ(Find<QSpinBox>("UDDeckRate")->value(), 12);
+}
+
+TEST_F(HostSetupFileTest, ExtractTypesAndReplayControlsComeFromTheFileAndGoBackAsShown) {
+  const auto radios = [this] { return Find<QGroupBox>("ExtractFilesRG")->findChildren<QRadioButton*>(); };
+  radios()[1]->click();
+  Find<QSpinBox>("ReplaySpeedUD")->setValue(3);
+  HostSetupFile setup = Form().HostSetupNow();
+  EXPECT_EQ(setup.Get(zrh::kExtractFilesRG), 1);
+  EXPECT_EQ(setup.Get(zrh::kReplaySpeedUD), 3);
+
+  // Every host mode hides the replay controls; a file may show them. A speed beyond the
+  // up-down's range is held to it, and stored as shown.
+  for (int i = 0; i < 6; ++i) setup.Set(zrh::kReplayControlVisible(i), i != 1);
+  setup.Set(zrh::kReplaySpeedUD, 15);
+  setup.Set(zrh::kExtractFilesRG, 0);
+  RestartWith(setup);
+  EXPECT_TRUE(radios()[0]->isChecked());
+  EXPECT_EQ(Host().flash.page.extractFiles, 0);
+  EXPECT_FALSE(Find<QPushButton>("ReplayArchiveBT")->isHidden());
+  EXPECT_TRUE(Find<QPushButton>("ReplayContinuousBT")->isHidden());
+  EXPECT_FALSE(Find<QSpinBox>("ReplaySpeedUD")->isHidden());
+  EXPECT_EQ(Find<QSpinBox>("ReplaySpeedUD")->value(), 10);
+  const HostSetupFile now = Form().HostSetupNow();
+  EXPECT_EQ(now.Get(zrh::kReplaySpeedUD), 10);
+  EXPECT_EQ(now.Get(zrh::kReplayControlVisible(0)), 1);
+  EXPECT_EQ(now.Get(zrh::kReplayControlVisible(1)), 0);
+  EXPECT_EQ(now.Get(zrh::kExtractFilesRG), 0);
+
+  // An item the group does not have chooses none.
+  setup.Set(zrh::kExtractFilesRG, 7);
+  RestartWith(setup);
+  EXPECT_EQ(Find<QGroupBox>("ExtractFilesRG")->findChild<QButtonGroup*>()->checkedButton(), nullptr);
+  EXPECT_EQ(Form().HostSetupNow().Get(zrh::kExtractFilesRG), -1);
 }
 
 TEST_F(HostSetupFileTest, ExitStoresLastZrhInTheStartDirectory) {

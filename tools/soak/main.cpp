@@ -104,9 +104,9 @@ constexpr LineStage kStages[] = {{kLine9600, 2.0}, {9, 8.0}, {kLine115200, 20.0}
 
 class Cruise {
  public:
-  explicit Cruise(double hours)
+  Cruise(double hours, uint64_t seed)
       : hours_(hours),
-        logger_(std::make_shared<sim::LoggerModel>(Options())),
+        logger_(std::make_shared<sim::LoggerModel>(Options(seed))),
         host_(sim::SimulatedFactory(logger_), clock_, person_),
         ledger_(10'000) {
     clock_.SetUtc(kCruiseStartUtc);
@@ -148,9 +148,10 @@ class Cruise {
   }
 
  private:
-  static sim::LoggerModel::Options Options() {
+  static sim::LoggerModel::Options Options(uint64_t seed) {
     sim::LoggerModel::Options o;
     o.clockSeconds = kCruiseStartUtc;
+    o.seed = seed;
     return o;
   }
 
@@ -374,9 +375,12 @@ class Cruise {
 
 int main(int argc, char** argv) {
   const double hours = argc > 1 ? std::atof(argv[1]) : 24.0;
-  if (!(hours > 0) || hours > 24 * 30) {
-    std::fprintf(stderr, "usage: soak [HOURS]   simulated hours of live data, default 24\n");
+  const long long seed = argc > 2 ? std::atoll(argv[2]) : 1;
+  if (!(hours > 0) || hours > 24 * 30 || seed < 1 || argc > 3) {
+    std::fprintf(stderr,
+                 "usage: soak [HOURS [SEED]]   simulated hours of live data, default 24; the simulated\n"
+                 "                             logger's random seed, default 1\n");
     return 2;
   }
-  return ql::soak::Cruise(hours).Run();
+  return ql::soak::Cruise(hours, static_cast<uint64_t>(seed)).Run();
 }
