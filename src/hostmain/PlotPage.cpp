@@ -49,6 +49,11 @@ PlotPage::PlotPage(PlotState& plot, Operator& op, std::function<double()> now, s
   timeAxis_ = new QDateTimeAxis;
   timeAxis_->setFormat("HH:mm:ss");
   timeAxis_->setTitleText("PC time");
+  // The axis starts with an empty range (both ends at 1970); laid out like that while the
+  // page is small or hidden, it never draws again. Start it on the window it will show.
+  const auto startMs = static_cast<qint64>(now_() * 1000);
+  timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(startMs - plot_.SpanMinutes() * 60'000LL),
+                      QDateTime::fromMSecsSinceEpoch(startMs));
   valueAxis_ = new QValueAxis;
   chart_->addAxis(timeAxis_, Qt::AlignBottom);
   chart_->addAxis(valueAxis_, Qt::AlignLeft);
@@ -70,8 +75,8 @@ PlotPage::PlotPage(PlotState& plot, Operator& op, std::function<double()> now, s
   grid->addWidget(BTStorePlotSetup, 0, 5);
   grid->addWidget(BTLoadPlotSetup, 0, 6);
   grid->addWidget(seriesList_, 1, 0, 1, 2);
-  grid->addWidget(PlotChart, 1, 2, 1, 5);
-  grid->setColumnStretch(6, 1);
+  grid->addWidget(PlotChart, 1, 2, 1, 6);
+  grid->setColumnStretch(7, 1);  // the buttons keep their size; the space is left after them
   grid->setRowStretch(1, 1);
 
   redrawTimer_ = new QTimer(this);
@@ -163,6 +168,7 @@ void PlotPage::Redraw() {
   if (low > high) low = 0, high = 1;
   const double margin = std::max((high - low) * 0.05, 0.5);
   valueAxis_->setRange(low - margin, high + margin);
+  valueAxis_->applyNiceNumbers();  // ticks on round values
   const auto end = static_cast<qint64>(now * 1000);
   timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(end - plot_.SpanMinutes() * 60'000LL),
                       QDateTime::fromMSecsSinceEpoch(end));

@@ -1,5 +1,7 @@
 #include <QChart>
 #include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QTabWidget>
 #include <QTimer>
@@ -24,6 +26,11 @@ struct PlotPageTest : test::SimulatedWindowFixture {
 };
 
 TEST_F(PlotPageTest, DrawsOnlyWhileShownFromStatusesAndInstrumentLines) {
+  // Before any data the time axis already spans a real window, or it would never draw.
+  auto* timeAxis = qobject_cast<QDateTimeAxis*>(
+      Find<QChartView>("PlotChart")->chart()->axes(Qt::Horizontal).value(0));
+  ASSERT_NE(timeAxis, nullptr);
+  EXPECT_LT(timeAxis->min(), timeAxis->max());
   Form().show();
   QTimer* redraw = Page()->findChild<QTimer*>("PlotRedraw");
   ASSERT_NE(redraw, nullptr);
