@@ -7,23 +7,17 @@
 // its timer does; a third column redraws it after every tick, for comparison.
 #include <QApplication>
 #include <QChartView>
-#include <QLineSeries>
 #include <QCheckBox>
-#include <QComboBox>
+#include <QLineSeries>
 #include <QTabWidget>
-#include <QTimer>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 
-#include "BenchLine.h"
+#include "WindowBench.h"
 #include "common/Format.h"
-#include "common/SilentOperator.h"
 #include "cycle/HostModes.h"
-#include "hostmain/HostWindows.h"
 #include "hostmain/PlotPage.h"
-#include "support/FakeClock.h"
 
 namespace {
 
@@ -31,7 +25,6 @@ using ql::bench::BenchLine;
 using ql::bench::NumberedStream;
 
 constexpr int kSecondsPerPhase = 20;
-constexpr int kTicksPerSecond = 200;
 constexpr int kTicksPerRedraw = 50;  // the page's own 250 ms
 constexpr int kRecordsPerSecond = 170;
 
@@ -46,14 +39,11 @@ struct Phase {
 
 class Bench {
  public:
-  Bench(BenchLine& line, const std::filesystem::path& dir)
-      : line_(line), windows_(ql::CreateHostWindows(ql::bench::BenchFactory(line), clock_, person_, dir)) {
-    // The ticks and redraws come from here, in simulated time, not from the timers.
-    for (QTimer* timer : windows_.form1->findChildren<QTimer*>()) timer->stop();
-    windows_.form1->ModesMenuClick(ql::kAdvancedUser);
-    Choose("LoggerSetupCB", 11);
-    Choose("LoggerPortCB", 1);
-    windows_.form1->show();
+  Bench(BenchLine& line, const std::filesystem::path& dir) : window_(line, dir) {
+    window_.form().ModesMenuClick(ql::kAdvancedUser);
+    window_.Choose("LoggerSetupCB", 11);
+    window_.Choose("LoggerPortCB", 1);
+    window_.form().show();
     ShowTab("TSRealTime");
   }
 
@@ -61,38 +51,24 @@ class Bench {
   // drawn; T, C and P are chosen beside the battery volts.
   void ChooseSeries() {
     for (const char* name : {"Plot T", "Plot C", "Plot P"}) {
-      if (auto* box = windows_.form1->findChild<QCheckBox*>(name)) box->setChecked(true);
+      if (auto* box = window_.form().findChild<QCheckBox*>(name)) box->setChecked(true);
     }
   }
 
   void ShowTab(const char* page) {
-    auto* tabs = windows_.form1->findChild<QTabWidget*>("Tabs");
-    tabs->setCurrentWidget(windows_.form1->findChild<QWidget*>(page));
+    auto* tabs = window_.form().findChild<QTabWidget*>("Tabs");
+    tabs->setCurrentWidget(window_.form().findChild<QWidget*>(page));
     QApplication::processEvents();
-    for (QTimer* timer : windows_.form1->findChildren<QTimer*>()) timer->stop();
+    window_.StopTimers();
   }
 
   Phase Run(const char* name, Redraws redraws) {
-    ql::PlotPage* plot = windows_.form1->findChild<ql::PlotPage*>("PlotPage");
-    const std::clock_t start = std::clock();
-    for (int second = 0; second < kSecondsPerPhase; ++second) {
-      for (int tick = 0; tick < kTicksPerSecond; ++tick) {
-        ++ticks_;
-        clock_.AdvanceMs(5);
-        line_.ArriveUpTo(static_cast<size_t>(static_cast<double>(ticks_) * 0.005 * ql::bench::kLineBytesPerSecond));
-        windows_.form1->Timer10msTimer();
-        if (redraws == Redraws::EveryTick || (redraws == Redraws::Paced && ticks_ % kTicksPerRedraw == 0)) {
-          plot->Redraw();
-        }
-        QApplication::processEvents();
-      }
-      windows_.form1->Timer475msTimer();
-      windows_.form1->Timer1000msTimer();
-      QApplication::processEvents();
-    }
-    const double cpu = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-    Phase phase{name, cpu * 100.0 / kSecondsPerPhase};
-    for (QAbstractSeries* series : windows_.form1->findChild<QChartView*>("PlotChart")->chart()->series()) {
+    ql::PlotPage* plot = window_.form().findChild<ql::PlotPage*>("PlotPage");
+    Phase phase{name};
+    phase.cpuPercent = window_.Run(kSecondsPerPhase, [&](int64_t tick) {
+      if (redraws == Redraws::EveryTick || (redraws == Redraws::Paced && tick % kTicksPerRedraw == 0)) plot->Redraw();
+    });
+    for (QAbstractSeries* series : window_.form().findChild<QChartView*>("PlotChart")->chart()->series()) {
       ++phase.linesDrawn;
       phase.pointsDrawn += static_cast<int>(static_cast<QLineSeries*>(series)->count());
     }
@@ -100,26 +76,13 @@ class Bench {
   }
 
  private:
-  void Choose(const char* name, int index) {
-    auto* combo = windows_.form1->findChild<QComboBox*>(name);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
-
-  BenchLine& line_;
-  ql::test::FakeClock clock_;
-  ql::SilentOperator person_;
-  ql::HostWindows windows_;
-  int64_t ticks_ = 0;
+  ql::bench::WindowBench window_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "ql9host-bench-plot";
-  std::filesystem::create_directories(dir);
+  ql::bench::OffscreenApp app(argc, argv, "ql9host-bench-plot");
 
   NumberedStream stream;
   for (int second = 0; second < 3 * kSecondsPerPhase + 5; ++second) {
@@ -136,13 +99,12 @@ int main(int argc, char** argv) {
     }
   }
   BenchLine line{stream.bytes};
-  Bench bench(line, dir);
+  Bench bench(line, app.dir);
   const Phase hidden = bench.Run("plot page hidden", Redraws::None);
   bench.ShowTab("TSPlotSetup");
   bench.ChooseSeries();
   const Phase shown = bench.Run("shown, 4 redraws/s", Redraws::Paced);
   const Phase everyTick = bench.Run("shown, redrawn every tick", Redraws::EveryTick);
-  std::filesystem::remove_all(dir);
 
   std::printf("CTD lines at 115200 baud (%d records/s), 4 series, %d s each, processor time of the whole program:\n",
               kRecordsPerSecond, kSecondsPerPhase);

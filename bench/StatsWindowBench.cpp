@@ -6,17 +6,11 @@
 // the program did before its lines were refreshed at display rate.
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
-#include <QTimer>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 
-#include "BenchLine.h"
-#include "common/SilentOperator.h"
-#include "hostmain/HostWindows.h"
-#include "support/FakeClock.h"
+#include "WindowBench.h"
 
 namespace {
 
@@ -24,7 +18,6 @@ using ql::bench::BenchLine;
 using ql::bench::NumberedStream;
 
 constexpr int kSecondsPerPhase = 20;
-constexpr int kTicksPerSecond = 200;
 
 struct Phase {
   const char* name;
@@ -34,72 +27,47 @@ struct Phase {
 
 class Bench {
  public:
-  Bench(BenchLine& line, const std::filesystem::path& dir)
-      : line_(line), windows_(ql::CreateHostWindows(ql::bench::BenchFactory(line), clock_, person_, dir)) {
-    // The ticks come from here, in simulated time, not from the window's timers.
-    for (QTimer* timer : windows_.form1->findChildren<QTimer*>()) timer->stop();
-    Choose("LoggerSetupCB", 11);
-    Choose("LoggerPortCB", 1);
+  Bench(BenchLine& line, const std::filesystem::path& dir) : window_(line, dir) {
+    window_.Choose("LoggerSetupCB", 11);
+    window_.Choose("LoggerPortCB", 1);
   }
 
-  void OpenStatistics() { windows_.form1->findChild<QAction*>("HostPortStats")->trigger(); }
+  void OpenStatistics() {
+    window_.form().findChild<QAction*>("HostPortStats")->trigger();
+    window_.StopTimers();
+  }
 
   Phase Run(const char* name, bool redrawEveryTick) {
-    QLabel* packetCount = windows_.statsForm->findChild<QLabel*>("SFLB5");
+    auto& stats = *window_.windows().statsForm;
+    QLabel* packetCount = stats.findChild<QLabel*>("SFLB5");
     QString shown = packetCount->text();
     int redraws = 0;
-    const std::clock_t start = std::clock();
-    for (int second = 0; second < kSecondsPerPhase; ++second) {
-      for (int tick = 0; tick < kTicksPerSecond; ++tick) {
-        ++ticks_;
-        clock_.AdvanceMs(5);
-        line_.ArriveUpTo(static_cast<size_t>(static_cast<double>(ticks_) * 0.005 * ql::bench::kLineBytesPerSecond));
-        windows_.form1->Timer10msTimer();
-        if (redrawEveryTick) windows_.statsForm->Sync();
-        QApplication::processEvents();
-        if (packetCount->text() != shown) ++redraws;
-        shown = packetCount->text();
-      }
-      windows_.form1->Timer475msTimer();
-      windows_.form1->Timer1000msTimer();
-      QApplication::processEvents();
-    }
-    const double cpu = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-    return {name, cpu * 100.0 / kSecondsPerPhase, redraws / kSecondsPerPhase};
+    const double cpu = window_.Run(kSecondsPerPhase, [&](int64_t) {
+      if (redrawEveryTick) stats.Sync();
+      if (packetCount->text() != shown) ++redraws;
+      shown = packetCount->text();
+    });
+    return {name, cpu, redraws / kSecondsPerPhase};
   }
 
  private:
-  void Choose(const char* name, int index) {
-    auto* combo = windows_.form1->findChild<QComboBox*>(name);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
-
-  BenchLine& line_;
-  ql::test::FakeClock clock_;
-  ql::SilentOperator person_;
-  ql::HostWindows windows_;
-  int64_t ticks_ = 0;
+  ql::bench::WindowBench window_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "ql9host-bench-stats";
-  std::filesystem::create_directories(dir);
+  ql::bench::OffscreenApp app(argc, argv, "ql9host-bench-stats");
 
   NumberedStream stream;
   const int packets = 3 * kSecondsPerPhase * static_cast<int>(ql::bench::kLineBytesPerSecond) / 36 + 1000;
   for (int i = 0; i < packets; ++i) stream.Data(0);
   BenchLine line{stream.bytes};
-  Bench bench(line, dir);
+  Bench bench(line, app.dir);
   const Phase closed = bench.Run("window closed", false);
   bench.OpenStatistics();
   const Phase open = bench.Run("window open", false);
   const Phase everyTick = bench.Run("open, redrawn every tick", true);
-  std::filesystem::remove_all(dir);
 
   std::printf("36-byte packets at 115200 baud, %d s each, processor time of the whole program:\n", kSecondsPerPhase);
   for (const Phase& p : {closed, open, everyTick}) std::printf("  %-26s", p.name);
