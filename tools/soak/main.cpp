@@ -290,12 +290,15 @@ class Cruise {
                          static_cast<long long>(accepted_.bytes)));
   }
 
-  // Every run the logger holds, uploaded through lost and repeated blocks and extracted.
+  // Every run the logger holds, uploaded through lost, repeated and late blocks and an
+  // unanswered first start request per run, and extracted.
   void UploadAndExtract() {
     logger_->Stop();
     for (const FaultTurn& t : FaultTurns()) t.set(*logger_, host_, false);
     logger_->flash().faults().droppedBlocks = 0.1;
     logger_->flash().faults().repeatedBlocks = 0.1;
+    logger_->flash().faults().delayedBlocks = 0.05;
+    logger_->flash().faults().silentStart = true;
     RunFor(2000);
     BTGetDirectoryClick(host_.flash, host_.statusMemory.loggerState, host_.statusMemory.loggerName);
     RunFor(2000);
@@ -313,9 +316,15 @@ class Cruise {
     std::vector<int> lines;
     for (size_t i = 0; i < runs; ++i) lines.push_back(static_cast<int>(i));
     BTUploadClick(host_.flash, lines, [this](const std::string& name) { return (folder_ / name).string(); });
+    const int64_t uploadStartMs = nowMs_;
     const int64_t limit = nowMs_ + 12 * kHourMs;
     while (host_.flash.upload.runsToUpload > 0 && nowMs_ < limit) Step();
     checks_.Check(host_.flash.upload.runsToUpload == 0, "the upload finished");
+    uint64_t runBytes = 0;
+    for (const auto& run : logger_->flash().Runs()) runBytes += run.bytes.size();
+    std::printf("figure: %zu runs, %llu KB, uploaded in %.1f simulated minutes\n", runs,
+                static_cast<unsigned long long>(runBytes / 1024),
+                static_cast<double>(nowMs_ - uploadStartMs) / 60'000.0);
 
     size_t exact = 0;
     for (size_t i = 0; i < runs; ++i) {
