@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "DialogButton.h"
 #include "cycle/HostState.h"
 #include "loggertools/LoggerId.h"
 
@@ -25,9 +26,7 @@ TMuxIDForm::TMuxIDForm(HostState& host, QWidget* parent) : QDialog(parent), host
   UDMuxID->setRange(kFirstNewLoggerId, kLastNewLoggerId);
   UDMuxID->setValue(kInitialNewLoggerId);
   UDMuxID->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-  auto* send = new QPushButton("Send New Logger ID", this);
-  send->setObjectName("BTSendMuxID");
-  send->setAutoDefault(false);
+  QPushButton* send = DialogButton(this, "BTSendMuxID", "Send New Logger ID");
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(LBCurrentMuxID, 0, 0, 1, 3);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "DialogButton.h"
 #include "cycle/HostState.h"
 #include "loggertools/SleepRequest.h"
 
@@ -27,13 +28,6 @@ QLineEdit* Edit(QWidget* parent, const char* name, const char* text) {
   auto* edit = new QLineEdit(text, parent);
   edit->setObjectName(name);
   return edit;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
 }
 
 }  // namespace
@@ -68,8 +62,8 @@ TSleepForm::TSleepForm(HostState& host, QWidget* parent)
   inner->addWidget(new QLabel("Dates are MM/DD/YY", group), 1, 3);
   inner->addWidget(new QLabel("Note:  All times are in a 24-hour format.  (00:00:00-23-59:59)", group), 2, 0, 1, 4);
   inner->addWidget(Named(group, "warninglabel", "Don't Forget about Daylight Savings Time Changes"), 3, 0, 1, 4);
-  QPushButton* sleep = Button(group, "SleepButton", "SLEEP");
-  QPushButton* cancel = Button(group, "CancelButton", "CANCEL");
+  QPushButton* sleep = DialogButton(group, "SleepButton", "SLEEP");
+  QPushButton* cancel = DialogButton(group, "CancelButton", "CANCEL");
   inner->addWidget(sleep, 4, 1);
   inner->addWidget(cancel, 4, 3);
   grid->addWidget(group, 2, 0, 1, 3);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "DialogButton.h"
 #include "cycle/HostState.h"
 #include "loggertools/PortTest.h"
 #include "setup/PortLineSetting.h"
@@ -21,13 +22,6 @@ QComboBox* LineCombo(QWidget* parent, const char* name) {
   return combo;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* text) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 TTestPortForm::TTestPortForm(HostState& host, QWidget* parent) : QDialog(parent), host_(host) {
@@ -41,8 +35,8 @@ TTestPortForm::TTestPortForm(HostState& host, QWidget* parent) : QDialog(parent)
   CBTestPort->setCurrentIndex(0);
   CBTestPortSetup = LineCombo(this, "CBTestPortSetup");
   CBHostPortSetup = LineCombo(this, "CBHostPortSetup");
-  QPushButton* start = Button(this, "BTTestPort", "Start Test");
-  QPushButton* stop = Button(this, "BTStopTest", "Stop Test");
+  QPushButton* start = DialogButton(this, "BTTestPort", "Start Test");
+  QPushButton* stop = DialogButton(this, "BTStopTest", "Stop Test");
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel("     Select Port To Test       ", this), 0, 0);
