@@ -114,6 +114,7 @@ class Cruise {
     host_.loggerPort.comIndex = 1;
     host_.loggerPort.lineIndex = kLine9600;
     logger_->SetSenders(1, 4);
+    logger_->SetMixedInstruments(true);  // each sender its own instruments: text, binary, analog
     logger_->SetDataRate(kStages[0].recordsPerSecond);
     logger_->SetSentTap([this](const sim::Bytes& p, bool intact) { OnSent(p, intact); });
     auto plotHook = host_.consumer.hooks().accepted;
