@@ -1,9 +1,10 @@
 // A day at sea in a minute: the host core and the simulated logger in one process, over
 // the in-memory serial link, on a fake clock that runs as fast as the machine allows.
-// Live data from four senders at three line speeds while every fault of the logger comes
-// and goes, recorded to hourly archives from twenty minutes before a New Year's midnight
-// on; then an upload of every run with lost and repeated blocks and the extraction of
-// each. One line per check, and a last line "N passed, N failed".
+// Live data from four senders, each with its own instruments, at three line speeds while
+// every fault of the logger comes and goes, recorded to hourly archives from twenty
+// minutes before a New Year's midnight on; then an upload of every run through lost,
+// repeated and late blocks, and the extraction of each. One line per check, and a last
+// line "N passed, N failed".
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
