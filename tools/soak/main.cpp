@@ -310,10 +310,17 @@ class Cruise {
 
     host_.flash.page.extractFiles = 0;  // "ZR Archive"
     int extracted = 0;
+    uint64_t extractedRecords = 0;
     ExtractionMemory memory;
     host_.flash.extractRun = [&](const fs::path& runFile, int choice) {
       ExtractionRequest request{runFile, folder_, choice, false, nullptr};
-      if (!ExtractRun(request, memory, person_).Failed()) ++extracted;
+      const ExtractionReport report = ExtractRun(request, memory, person_);
+      if (report.Failed() || report.Damaged() || !report.failedOutputs.empty()) {
+        std::printf("extraction: %s\n", report.Describe().c_str());
+      } else {
+        ++extracted;
+      }
+      extractedRecords += report.records;
     };
     std::vector<int> lines;
     for (size_t i = 0; i < runs; ++i) lines.push_back(static_cast<int>(i));
@@ -336,7 +343,9 @@ class Cruise {
       exact += got == std::string(stored.begin(), stored.end());
     }
     checks_.Check(exact == runs, Format("%zu of %zu run files byte for byte equal to the logger's", exact, runs));
-    checks_.Check(extracted == static_cast<int>(runs), Format("%d of %zu runs extracted", extracted, runs));
+    checks_.Check(extracted == static_cast<int>(runs),
+                  Format("%d of %zu runs extracted whole, undamaged (%llu records)", extracted, runs,
+                         static_cast<unsigned long long>(extractedRecords)));
     DrainBoxes();
     checks_.Check(otherBoxes_ == 0, Format("%lld \"Mux ID Error\" boxes for senders beyond 4, %lld other boxes",
                                            static_cast<long long>(muxBoxes_), static_cast<long long>(otherBoxes_)));
