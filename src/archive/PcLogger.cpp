@@ -30,21 +30,22 @@ void PcLogger::ReadClock(int64_t utcMs, int64_t hostSeconds, int milliseconds) {
                      t.second, hundredths * 10);
 }
 
-int PcLogger::Build(Annotation& annotation, PortTable& ports, const DeckConfig& deck) {
+int PcLogger::Build(const Choice& choice, Annotation& annotation, PortTable& ports, const DeckConfig& deck,
+                    InputCounts& input) {
   // A clock set back starts the record afresh instead of waiting for the old start.
   if (nowMs_ < startMs_) startMs_ = nowMs_;
-  if (nowMs_ < startMs_ + intervalMs) return 0;
+  if (nowMs_ < startMs_ + choice.intervalMs) return 0;
 
   // The text is chosen first so that the ports leave room for it: a mark always fits,
   // and what a port could not deliver now waits in it for the next record.
   std::string text;
   if (annotation.pending) {
     text = annotation.Take() + kLineEnd;
-  } else if (addPcTime) {
+  } else if (choice.addPcTime) {
     text = timeText_ + kLineEnd;
   }
   counts_.fill(0);
-  int dataCount = GatherPorts(ports, deck, archive::kMaxData - static_cast<int>(text.size()));
+  int dataCount = GatherPorts(ports, deck, archive::kMaxData - static_cast<int>(text.size()), input);
   uint8_t* data = record_.data() + archive::kHeaderSize;
   std::memcpy(data + dataCount, text.data(), text.size());
   counts_[archive::kSources - 1] = static_cast<uint16_t>(text.size());
@@ -61,7 +62,7 @@ int PcLogger::Build(Annotation& annotation, PortTable& ports, const DeckConfig& 
   return dataCount + archive::kEnvelope;
 }
 
-int PcLogger::GatherPorts(PortTable& ports, const DeckConfig& deck, int limit) {
+int PcLogger::GatherPorts(PortTable& ports, const DeckConfig& deck, int limit, InputCounts& input) {
   uint8_t* data = record_.data() + archive::kHeaderSize;
   int count = 0;
   for (int k = 1; k <= DeckConfig::kDeckPorts; ++k) {
@@ -69,7 +70,7 @@ int PcLogger::GatherPorts(PortTable& ports, const DeckConfig& deck, int limit) {
     const int n = ports.ReadPort(k, data + count, limit - count);
     if (n <= 0) continue;
     counts_[static_cast<size_t>(k - 1)] = static_cast<uint16_t>(n);
-    deckInput[static_cast<size_t>(k)] += static_cast<uint32_t>(n);
+    input[static_cast<size_t>(k)] += static_cast<uint32_t>(n);
     count += n;
   }
   return count;

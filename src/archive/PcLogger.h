@@ -19,10 +19,14 @@ class PcLogger {
   static constexpr uint8_t kLoggerId = 1;
   static constexpr int kRecordCapacity = archive::kHeaderSize + archive::kMaxData + archive::kTrailerSize;
 
-  int intervalMs = 1000;   // the deck interval: 1000 ms divided by the deck rate
-  bool addPcTime = false;  // CBRecordPCTime "Add PC Time to Port 9 "
-  // Bytes read from deck ports 1..8 since the one-second tick last took them.
-  std::array<uint32_t, 9> deckInput{};
+  // What the PC-Logger page has chosen for the records.
+  struct Choice {
+    int intervalMs = 1000;   // the deck interval: 1000 ms divided by the deck rate
+    bool addPcTime = false;  // CBRecordPCTime "Add PC Time to Port 9 "
+  };
+  // Bytes read from each deck port 1..8, for the PC-Logger page to show.
+  using InputCounts = std::array<uint32_t, 9>;
+
   int64_t triggerMs = 0;  // PC milliseconds at the last trigger
 
   // PC milliseconds since the first reading, and the PC time text of the moment.
@@ -32,13 +36,15 @@ class PcLogger {
   const std::string& TimeText() const { return timeText_; }
 
   // Builds the record due now. Returns its length (data + 32) with the header in the
-  // logger's big-endian order, or 0 when nothing is due or nothing was gathered.
-  int Build(Annotation& annotation, PortTable& ports, const DeckConfig& deck);
+  // logger's big-endian order, or 0 when nothing is due or nothing was gathered. What
+  // each Meter Input port delivered is added to its entry of `input`.
+  int Build(const Choice& choice, Annotation& annotation, PortTable& ports, const DeckConfig& deck,
+            InputCounts& input);
   uint8_t* Record() { return record_.data(); }
   uint8_t Sequence() const { return sequence_; }
 
  private:
-  int GatherPorts(PortTable& ports, const DeckConfig& deck, int limit);
+  int GatherPorts(PortTable& ports, const DeckConfig& deck, int limit, InputCounts& input);
   void WriteHeader(int dataCount, int64_t recordStart);
 
   bool clockStarted_ = false;

@@ -71,12 +71,13 @@ void ReadPcMilliseconds(HostState& host) {
 
 void TriggerPcLogger(HostState& host) {
   PcLogger& logger = host.recording.pcLogger;
+  const PcLogger::Choice choice{host.deckPorts.rate.interval, host.deckPorts.recordPcTime};
   // A clock set back makes the difference negative: due at once, as an unsigned
   // difference would be.
   const int64_t since = logger.NowMs() - logger.triggerMs;
-  if (since >= 0 && since < logger.intervalMs) return;
+  if (since >= 0 && since < choice.intervalMs) return;
   logger.triggerMs = logger.NowMs();
-  const int length = logger.Build(host.recording.annotation, host.ports, host.deck);
+  const int length = logger.Build(choice, host.recording.annotation, host.ports, host.deck, host.deckPorts.input);
   if (length == 0) return;
   RealTimeDisplay& display = host.display;
   if (display.running && display.source == RealTimeDisplay::kRawPcLoggerData) {

@@ -24,6 +24,8 @@ struct PcLoggerTest : ::testing::Test {
   DeckConfig deck;
   Annotation annotation;
   PcLogger logger;
+  PcLogger::Choice choice;
+  PcLogger::InputCounts input{};
   int64_t elapsedMs = 0;
 
   void At(int64_t ms) {
@@ -31,7 +33,7 @@ struct PcLoggerTest : ::testing::Test {
     const int64_t utcMs = kUtcStart * 1000 + ms;
     logger.ReadClock(utcMs, kHostStart + ms / 1000, static_cast<int>(ms % 1000));
   }
-  int Build() { return logger.Build(annotation, ports, deck); }
+  int Build() { return logger.Build(choice, annotation, ports, deck, input); }
   std::string Data(int length) {
     return std::string(reinterpret_cast<const char*>(logger.Record()) + archive::kHeaderSize,
                        static_cast<size_t>(length - archive::kEnvelope));
@@ -48,7 +50,7 @@ TEST_F(PcLoggerTest, NothingToCarryHandsOnNothingAndKeepsTheSequence) {
 }
 
 TEST_F(PcLoggerTest, PcTimeRecordsCarryTheTimeTextInTheNinthSlotInTheLoggersOrder) {
-  logger.addPcTime = true;
+  choice.addPcTime = true;
   At(0);
   At(990);
   EXPECT_EQ(Build(), 0);  // the interval has not passed yet
@@ -84,7 +86,7 @@ TEST_F(PcLoggerTest, MeterInputPortsAreReadInPortOrderAndCounted) {
   EXPECT_EQ(Count(2), 18);
   EXPECT_EQ(Count(8), 0);
   EXPECT_EQ(Data(length), "T=12.941 C=35.37\r\n");
-  EXPECT_EQ(logger.deckInput[3], 18u);
+  EXPECT_EQ(input[3], 18u);
 }
 
 TEST_F(PcLoggerTest, AMarkAlwaysFitsAndWhatThePortCouldNotDeliverWaitsForTheNextRecord) {

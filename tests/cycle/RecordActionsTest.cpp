@@ -179,7 +179,7 @@ TEST_F(RecordActionsTest, PcLoggerRecordsShareSenderOnesSequenceAndReachTheArchi
   EXPECT_EQ(live.host.senders.packets[1], 0u);
   EXPECT_EQ(live.host.recording.pcLogger.Sequence(), 0);
 
-  live.host.recording.pcLogger.addPcTime = true;
+  live.host.deckPorts.recordPcTime = true;  // "Add PC Time to Port 9 " ticked
   for (int i = 0; i < 420; ++i) {
     clock.AdvanceMs(5);
     live.Tick();
@@ -192,6 +192,35 @@ TEST_F(RecordActionsTest, PcLoggerRecordsShareSenderOnesSequenceAndReachTheArchi
   EXPECT_EQ(file[23 + 32 + archive::kSequence], 1);
   EXPECT_EQ(GetU16LE(&file[archive::kDataLength]), 23);
   EXPECT_EQ(GetU16LE(&file[archive::kCounts + 16]), 23);
+}
+
+TEST_F(RecordActionsTest, PcLoggerFollowsTheDeckRateAndCountsWhatItsMeterPortsDeliver) {
+  // At 4 Hz the PC time goes out every 250 ms.
+  live.host.deckPorts.recordPcTime = true;
+  UDDeckRateClick(live.host.deckPorts.rate, 4);
+  ASSERT_EQ(live.host.deckPorts.rate.interval, 250);
+  for (int i = 0; i < 200; ++i) {  // one second
+    clock.AdvanceMs(5);
+    live.Tick();
+  }
+  EXPECT_GE(live.host.senders.packets[1], 3u);
+  EXPECT_LE(live.host.senders.packets[1], 4u);
+
+  // A Meter Input port's bytes go into the records and show as its "In" count on the
+  // one-second tick, which then starts counting afresh.
+  live.host.deckPorts.recordPcTime = false;
+  live.host.ports.ClosePort(PortTable::kLoggerSlot);  // the memory line is the meter's alone
+  live.host.deck.working[3].function = kDeckMeterInput;
+  live.host.ports.ConfigurePort(3, 3, 6);
+  live.wire->Push(std::string("T=12.941 C=35.37\r\n"));
+  for (int i = 0; i < 100; ++i) {
+    clock.AdvanceMs(5);
+    live.Tick();
+  }
+  Timer1000msTimer(live.host);
+  EXPECT_EQ(live.host.deckPorts.Row(3).label, "Port 3:  In    18");
+  Timer1000msTimer(live.host);
+  EXPECT_EQ(live.host.deckPorts.Row(3).label, "Port 3:  In     0");
 }
 
 }  // namespace
