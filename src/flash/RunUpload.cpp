@@ -157,7 +157,11 @@ void BTUploadClick(FlashState& flash, const std::vector<int>& selectedLines, con
   u.selectionCount = u.runsToUpload;
 }
 
-void BTCancelUploadClick(FlashState& flash) { flash.upload.cancelRequest = true; }
+void BTCancelUploadClick(FlashState& flash) {
+  // Only an upload under way can be cancelled; a click while idle must not lie in wait
+  // and cancel the next one at its first block.
+  if (flash.upload.runsToUpload != 0) flash.upload.cancelRequest = true;
+}
 
 void DriveUploads(FlashState& flash) {
   UploadState& u = flash.upload;

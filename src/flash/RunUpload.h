@@ -26,7 +26,8 @@ enum StartResult { kNoRunStarted = 0, kUploadAborted = 2, kStartRequestSent = 6 
 // the folder; the uploads then start from the one-second tick.
 void BTUploadClick(FlashState& flash, const std::vector<int>& selectedLines, const ChooseRunFile& dialog);
 
-// BTCancelUploadClick: the next acknowledgement tells the logger to cancel.
+// BTCancelUploadClick: while an upload is under way, the next acknowledgement tells the
+// logger to cancel; while idle it does nothing.
 void BTCancelUploadClick(FlashState& flash);
 
 // The upload supervision step of the one-second tick.

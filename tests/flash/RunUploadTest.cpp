@@ -190,6 +190,19 @@ TEST_F(RunUploadTest, CancelRidesOnTheNextAcknowledgementAndDropsTheRunsLeft) {
   EXPECT_EQ(flash.page.upLoadRun, "Upload is Complete");
 }
 
+TEST_F(RunUploadTest, ACancelClickedWhileIdleDoesNotCancelTheNextUpload) {
+  List({{1, 3}});
+  BTCancelUploadClick(flash);
+  EXPECT_FALSE(flash.upload.cancelRequest);
+  Select({0});
+  DriveUploads(flash);
+  Block(1, "abc");
+  Block(2, "");
+  EXPECT_EQ(Sent(), (std::vector<SentFrame>{Start(1), Ack(1), Ack(2)}));
+  EXPECT_EQ(Read("run.001"), "abc");
+  EXPECT_EQ(flash.page.upLoadRun, "Upload is Complete");
+}
+
 TEST_F(RunUploadTest, ACancelNoBlockCanCarryEndsTheUploadAtTheHost) {
   List({{1, 2000}});
   Select({0});
