@@ -13,7 +13,13 @@ void Annotation::InsertAnnotation(const std::string& mark, const std::string& ti
     op.Warning("Error - Unable to insert this record into the Archive File", pendingText);
   }
   markTime = timeText;
-  pendingText = (timeText + " " + mark).substr(0, kPendingSize - 1);
+  pendingText = timeText + " " + mark;
+  if (pendingText.size() > kPendingSize - 1) {
+    // The operator's text is UTF-8: cut before a character, never inside one.
+    size_t cut = kPendingSize - 1;
+    while (cut > 0 && (static_cast<unsigned char>(pendingText[cut]) & 0xC0) == 0x80) --cut;
+    pendingText.resize(cut);
+  }
   pending = true;
 }
 

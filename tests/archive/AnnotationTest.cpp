@@ -58,6 +58,16 @@ TEST_F(AnnotationTest, EmptyAndOverlongTexts) {
   EXPECT_EQ(a.pendingText.size(), static_cast<size_t>(Annotation::kPendingSize - 1));
   a.InsertText(std::string(Annotation::kLongestMark, 'n'), kTime, person);
   EXPECT_EQ(a.pendingText.size(), static_cast<size_t>(Annotation::kPendingSize - 1));
+
+  // As many characters as the edit takes, each two bytes in UTF-8: the cut falls
+  // between characters.
+  std::string degrees;
+  for (int i = 0; i < Annotation::kLongestMark; ++i) degrees += "\xC2\xB0";
+  a.InsertText(degrees, kTime, person);
+  const std::string& kept = a.pendingText;
+  ASSERT_LE(kept.size(), static_cast<size_t>(Annotation::kPendingSize - 1));
+  EXPECT_EQ(kept.size(), static_cast<size_t>(Annotation::kPendingSize - 2));
+  EXPECT_EQ(static_cast<unsigned char>(kept.back()), 0xB0);
 }
 
 }  // namespace
