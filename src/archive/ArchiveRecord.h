@@ -14,6 +14,10 @@ inline constexpr int kHeaderSize = 28;
 inline constexpr int kTrailerSize = 4;
 inline constexpr int kEnvelope = kHeaderSize + kTrailerSize;
 inline constexpr int kMaxData = 4096;
+// The most data a record the host builds itself (PC logger, extraction) carries: replay
+// hands a record on as a data packet (the record and 4 bytes), which must fit the host's
+// 4096-byte receive buffer, as every record the logger sends does.
+inline constexpr int kMaxBuiltData = 4096 - 36;
 inline constexpr int kSources = 9;  // ports 1..8 and the ninth source
 
 // Header field offsets.

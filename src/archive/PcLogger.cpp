@@ -45,7 +45,7 @@ int PcLogger::Build(const Choice& choice, Annotation& annotation, PortTable& por
     text = timeText_ + kLineEnd;
   }
   counts_.fill(0);
-  int dataCount = GatherPorts(ports, deck, archive::kMaxData - static_cast<int>(text.size()), input);
+  int dataCount = GatherPorts(ports, deck, archive::kMaxBuiltData - static_cast<int>(text.size()), input);
   uint8_t* data = record_.data() + archive::kHeaderSize;
   std::memcpy(data + dataCount, text.data(), text.size());
   counts_[archive::kSources - 1] = static_cast<uint16_t>(text.size());

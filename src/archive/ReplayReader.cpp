@@ -66,9 +66,14 @@ int Recording::ReadReplayPacket(uint8_t* buffer, int capacity) {
 
 void Recording::RefuseReplayLength(int length) {
   replay.stopRequest = true;
-  op_.Warning("Replay Stopped", Format("The record at byte %lld of %s has the data length %d, which no archive "
-                                       "record can have.",
-                                       static_cast<long long>(byteCounter), currentName.c_str(), length));
+  const std::string where = Format("The record at byte %lld of %s", static_cast<long long>(byteCounter), currentName.c_str());
+  if (length >= 0 && length <= archive::kMaxData) {
+    op_.Warning("Replay Stopped", Format("%s has %d data bytes, more than replay can take (%d).", where.c_str(), length,
+                                         archive::kMaxBuiltData));
+  } else {
+    op_.Warning("Replay Stopped",
+                Format("%s has the data length %d, which no archive record can have.", where.c_str(), length));
+  }
 }
 
 }  // namespace ql

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "archive/ArchiveRecord.h"
+
 namespace ql {
 
 // Header values of an archive record rebuilt from a run's separate port records.
@@ -16,13 +18,13 @@ struct RebuiltHeader {
 };
 
 // The nine data slots (ports 1..8, analog) of one archive record being rebuilt. Together
-// they never hold more than an archive record may carry (4096 bytes, what replay takes),
-// so the 16-bit data length and the counts cannot overflow: the extraction writes the
-// record early when the next piece would not fit.
+// they never hold more than a record the host builds may carry (what replay can take),
+// so the 16-bit data length and the counts cannot overflow and the archive replays
+// whole: the extraction writes the record early when the next piece would not fit.
 class RecordSlots {
  public:
   static constexpr int kSlots = 9;
-  static constexpr size_t kMaxData = 4096;
+  static constexpr size_t kMaxData = archive::kMaxBuiltData;
 
   RecordSlots();
 

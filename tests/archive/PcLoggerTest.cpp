@@ -97,10 +97,10 @@ TEST_F(PcLoggerTest, AMarkAlwaysFitsAndWhatThePortCouldNotDeliverWaitsForTheNext
   At(0);
   At(1000);
   const int length = Build();
-  ASSERT_EQ(length, archive::kMaxData + 32);
+  ASSERT_EQ(length, archive::kMaxBuiltData + 32);  // a record replay can take
   const std::string mark = "12/07/26\t10:59:01.230 Start Sample 3\r\n";
   EXPECT_EQ(Count(8), static_cast<int>(mark.size()));
-  EXPECT_EQ(Count(0), archive::kMaxData - static_cast<int>(mark.size()));
+  EXPECT_EQ(Count(0), archive::kMaxBuiltData - static_cast<int>(mark.size()));
   EXPECT_EQ(Data(length).substr(static_cast<size_t>(Count(0))), mark);
   EXPECT_FALSE(annotation.pending);
   EXPECT_EQ(wire->toHost.size(), 5000u - static_cast<size_t>(Count(0)));

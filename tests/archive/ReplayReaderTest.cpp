@@ -125,6 +125,7 @@ TEST_F(ReplayReaderTest, LengthsNoRecordCanHaveStopTheReplayWithAMessage) {
     ASSERT_EQ(person.boxes.size(), 1u);
     EXPECT_EQ(person.boxes[0].caption, "Replay Stopped");
     EXPECT_NE(person.boxes[0].text.find(std::to_string(length)), std::string::npos);
+    EXPECT_EQ(person.boxes[0].text.find("more than replay can take (4060)") != std::string::npos, length == 4061);
     rec.Stop();
   }
   // The longest record the receive buffer can take still plays.

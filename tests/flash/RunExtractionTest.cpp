@@ -188,7 +188,8 @@ TEST_F(ExtractionTest, TimeGroupedRecordsCloseFiftyUnitsAfterTheGroupStart) {
 }
 
 TEST_F(ExtractionTest, GroupsAboveAnArchiveRecordAreWrittenAsSeveralRecords) {
-  // Ten 1000-byte pieces within one 50-unit group: no record carries more than 4096.
+  // Ten 1000-byte pieces within one 50-unit group: no record carries more than replay
+  // can take (4060).
   Bytes run;
   for (int k = 0; k < 10; ++k) run = Concat({run, RunRecord(kMux1, TimedBody(10, std::string(1000, char('a' + k))))});
   Extract("run.005", run);
@@ -220,13 +221,22 @@ TEST_F(ExtractionTest, GroupsAboveAnArchiveRecordAreWrittenAsSeveralRecords) {
   int records = 0;
   for (size_t at = 0; at + 28 <= rebuilt.size(); ++records) {
     const int n = GetI16LE(&rebuilt[at + 4]);
-    EXPECT_LE(n, 4096);
+    EXPECT_LE(n, 4060);
     EXPECT_EQ(rebuilt[at + 3], 42);
     total += static_cast<size_t>(n);
     at += static_cast<size_t>(n) + 32;
   }
   EXPECT_EQ(total, 18000u);
   EXPECT_EQ(records, 5);
+
+  // Four pieces of 1020 bytes would make 4080: the fourth starts the next record.
+  run.clear();
+  for (int k = 0; k < 4; ++k) run = Concat({run, RunRecord(kMux1, TimedBody(10, std::string(1020, 'q')))});
+  Extract("run.007", run);
+  const Bytes split = folder.Read("archive.007");
+  ASSERT_GE(split.size(), 28u);
+  EXPECT_EQ(GetI16LE(&split[4]), 3060);
+  EXPECT_EQ(split.size(), 3060u + 32 + 1020 + 32);
 }
 
 TEST_F(ExtractionTest, BadFirstHeaderRefusesTheRunAndLaterOnesAreSkipped) {
