@@ -242,12 +242,14 @@ void Extraction::SplitArchiveRecord(const uint8_t* record, int dataLength) {
   }
 }
 
+// A header closes the record gathered under the one before, even when it is too short to
+// read: the port data gathered so far must not be overwritten by what follows it.
 void Extraction::ArchiveHeader(const uint8_t* body, int size) {
+  WriteHeaderGrouped();
   if (size < kMinHeaderBody) {
     ++report_.shortRecords;
     return;
   }
-  WriteHeaderGrouped();
   sender_ = body[0];
   headerSequence_ = body[1];
   memory_.lastHeaderTimeUnit = size == kHeaderBodyWithTimeUnit ? 1 : 0;

@@ -146,6 +146,19 @@ TEST_F(ExtractionTest, HeaderGroupedRunsAreRebuiltWithTheRawChoice) {
   EXPECT_EQ(folder.Read("archive.001"), Concat({ArchiveBytes(first), ArchiveBytes(second)}));
 }
 
+TEST_F(ExtractionTest, AHeaderTooShortToReadStillClosesTheRecordBeforeIt) {
+  Extract("run.002",
+          Concat({RunRecord(kHeader, HeaderBody(3, 7, 1000)), RunRecord(kMeter1, "a1"), RunRecord(kHeader, Bytes{3, 8}),
+                  RunRecord(kMeter1, "b1"), RunRecord(kHeader, HeaderBody(3, 9, 3000))}),
+          kExtractArchivePlusRaw);
+  // The second record keeps the values of the last header that could be read.
+  ArchiveFields first{0, 3, 7, 1000, {}};
+  first.sources[0] = "a1";
+  ArchiveFields second = first;
+  second.sources[0] = "b1";
+  EXPECT_EQ(folder.Read("archive.002"), Concat({ArchiveBytes(first), ArchiveBytes(second)}));
+}
+
 TEST_F(ExtractionTest, SenderIdRecordsAndRecordsBeforeTheFirstHeader) {
   // Before any header: sequence and time 0, the sender of a type 24 record.
   Extract("run.002", Concat({RunRecord(kSenderId, Bytes{0, 4}), RunRecord(kMeter1, "x"),
