@@ -83,6 +83,10 @@ void TForm1::BuildPages() {
   plotLayout->addWidget(plotPage_);
   BuildPCLoggerPage();
   BuildRecordPage();
+  // The factory pages open only from "Access Factory Settings", whatever the host mode,
+  // including the modes whose display leaves the pages as they are.
+  Tabs->setTabVisible(kTSHardware, false);
+  Tabs->setTabVisible(kTSAnalog, false);
   connect(Tabs, &QTabWidget::currentChanged, this, &TForm1::TabsChange);
   OnResize(Tabs, [this] { TabsChange(); });
 }

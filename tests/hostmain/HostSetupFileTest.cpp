@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <fstream>
 #include <sstream>
 
@@ -139,6 +140,18 @@ TEST_F(HostSetupFileTest, HostModesOutsideOneToEightLoadAsNoMode) {
     EXPECT_TRUE(Form().LoadHostSetup(Write("mode.zrh", Join(lines)), true));
     EXPECT_EQ(Host().hostMode, kNoHostMode);
     EXPECT_EQ(Find<QLabel>("HostMode")->text(), "No Mode Selected");
+  }
+}
+
+TEST_F(HostSetupFileTest, HostModesThatLeaveThePagesAloneStillStartWithTheFactoryPagesHidden) {
+  for (int mode : {kSct3Output, kBx5PassThru}) {
+    HostSetupFile setup;
+    setup.Set(zrh::kHostMode, mode);
+    RestartWith(setup);
+    const auto* tabs = Find<QTabWidget>("Tabs");
+    EXPECT_FALSE(tabs->isTabVisible(tabs->indexOf(Find<QWidget>("TSHardware")))) << mode;
+    EXPECT_FALSE(tabs->isTabVisible(tabs->indexOf(Find<QWidget>("TSAnalog")))) << mode;
+    EXPECT_TRUE(tabs->isTabVisible(tabs->indexOf(Find<QWidget>("TSRealTime")))) << mode;
   }
 }
 
