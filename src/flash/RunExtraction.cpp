@@ -237,7 +237,8 @@ void Extraction::SplitArchiveRecord(const uint8_t* record, int dataLength) {
   const uint8_t* data = record + kArchiveHeaderSize;
   for (int k = 0; k < kPortSources; ++k) {
     const auto count = static_cast<size_t>(counts[static_cast<size_t>(k)]);
-    outputs_.Append(k < 8 ? kOutPort1 + k : kOutAnalog, data, count);
+    // A port with nothing in this record does not need its file.
+    if (count > 0) outputs_.Append(k < 8 ? kOutPort1 + k : kOutAnalog, data, count);
     data += count;
   }
 }

@@ -288,6 +288,7 @@ TEST_F(ExtractionTest, ArchiveRecordsAreWrittenAsLiveRecordingWritesThem) {
   EXPECT_EQ(folder.ReadText("Port1.020"), "port one");
   EXPECT_EQ(folder.ReadText("Port3.020"), "three");
   EXPECT_EQ(folder.ReadText("analog.020"), "analog");
+  EXPECT_FALSE(folder.Has("Port2.020"));  // no record needed the ports with nothing in them
 
   // Counts that do not add up to the length: written, not split.
   Bytes odd = body;
