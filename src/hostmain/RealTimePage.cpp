@@ -114,6 +114,10 @@ void TForm1::BTSendTextClick() { SendOperatorText(host_, TakeOperatorText(realTi
 
 void TForm1::SyncRealTimePage() {
   const RealTimeDisplay& d = host_.display;
+  // The selectors show the choice in force, also when a host setup file made it.
+  SetIndex(realTime_.RawSourceCB, d.source);
+  SetIndex(realTime_.RawPortCB, d.port);
+  SetValue(realTime_.RawMuxIDUD, d.loggerId);
   SetText(realTime_.BTDisplayRaw, d.ButtonCaption());
   SetText(realTime_.RawMuxIDLB, d.loggerIdLabel);
   SetVisible(realTime_.RawMuxIDLB, d.selectorsVisible);

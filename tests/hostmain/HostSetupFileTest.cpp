@@ -83,6 +83,8 @@ TEST_F(HostSetupFileTest, StoreThenLoadRestoresEveryAppliedValue) {
   EXPECT_EQ(Find<QComboBox>("LoggerSetupCB")->currentIndex(), 11);
   EXPECT_EQ(Find<QComboBox>("CBHostPortSetup")->currentIndex(), 7);
   EXPECT_EQ(Find<QLabel>("RawMuxIDLB")->text(), "Logger ID:    3");
+  EXPECT_EQ(Find<QSpinBox>("RawMuxIDUD")->value(), 3);  // the selectors show what is in force
+  EXPECT_EQ(Find<QComboBox>("RawPortCB")->currentIndex(), 4);
   EXPECT_EQ(Find<QLabel>("LBDeckRate")->text(), "Deck Rate:  8 Hz");
   EXPECT_EQ(Find<QLabel>("PCOutPort2")->text(), "Port=5");
   EXPECT_TRUE(Find<QCheckBox>("CBRecordPCTime")->isChecked());
