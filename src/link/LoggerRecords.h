@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 namespace ql {
 
@@ -22,7 +23,9 @@ struct LoggerRecords {
   bool hardwareReceived = false;  // the hardware flag
 
   int badFlash = 0;        // word at offset 2 of the last short message; 0: no fault
-  static constexpr int kBadFlashNotShown = -2;  // no code matches it: the next check shows
+  // Outside every 16-bit word the logger can send (-2 among them), so the next check
+  // always sets the panel.
+  static constexpr int kBadFlashNotShown = std::numeric_limits<int>::min();
   int shownBadFlash = kBadFlashNotShown;         // the value FlashPanel last showed
 };
 

@@ -60,6 +60,22 @@ TEST(DispatcherTest, BadFlashPanelFollowsTheShortMessageWord) {
   c = ShowBadFlash(records);
   EXPECT_TRUE(c.changed);
   EXPECT_FALSE(c.panelVisible);
+
+  // A -2 that comes before the first check, or stands when a host mode change has
+  // forgotten what was shown, is still shown.
+  for (int round = 0; round < 2; ++round) {
+    LoggerRecords fresh;
+    Dispatcher d(fresh);
+    if (round == 1) {
+      d.DispatchPacket(2, test::FixedPacket(2, {0xFE, 0xFF}).data());
+      ShowBadFlash(fresh);
+      fresh.shownBadFlash = LoggerRecords::kBadFlashNotShown;
+    }
+    d.DispatchPacket(2, test::FixedPacket(2, {0xFE, 0xFF}).data());
+    c = ShowBadFlash(fresh);
+    EXPECT_TRUE(c.changed) << round;
+    EXPECT_TRUE(c.panelVisible) << round;
+  }
 }
 
 }  // namespace
