@@ -141,7 +141,7 @@ namespace {
 Operator::FileDialog HostSetupDialog(const char* title) {
   Operator::FileDialog dialog;
   dialog.title = title;
-  dialog.filter = "ZR Host Setup (*.zrh)|*.zrh|All Files|*.*";
+  dialog.filter = "ZR Host Setup (*.zrh)|*.zrh";
   dialog.defaultExtension = "*.zrh";
   return dialog;
 }
@@ -149,14 +149,14 @@ Operator::FileDialog HostSetupDialog(const char* title) {
 }  // namespace
 
 void TForm1::LoadHostSetupFileClick() {
-  const std::optional<std::string> name = host_.op.OpenFile(HostSetupDialog("Load Host Setup File"));
+  const std::optional<std::string> name = host_.op.OpenFile(HostSetupDialog("Open ZR Host Program Setup"));
   if (name) LoadHostSetup(*name, true);
 }
 
 void TForm1::StoreHostSetupFileClick() {
-  Operator::FileDialog dialog = HostSetupDialog("Store Host Setup File");
-  dialog.overwritePrompt = true;
-  const std::optional<std::string> name = host_.op.SaveFile(dialog);
+  // No overwrite question: a host setup file is the host's own, small and made again at
+  // any time. A store that fails is reported rather than passed over in silence.
+  const std::optional<std::string> name = host_.op.SaveFile(HostSetupDialog("Save ZR Host Program Setup"));
   if (!name) return;
   hostSetup_ = HostSetupNow();
   if (!ql::StoreHostSetup(*name, hostSetup_)) host_.op.Warning("File Error", "Unable to write " + *name);

@@ -277,11 +277,14 @@ TEST_F(HostSetupFileTest, FilesMenuStoresAndLoadsAChosenFileAndReportsAFailedSto
   person.ScriptFile(file);
   Action("StoreHostSetupFile")->trigger();
   ASSERT_TRUE(std::filesystem::exists(file));
-  EXPECT_EQ(person.fileDialogs.back().title, "Store Host Setup File");
+  EXPECT_EQ(person.fileDialogs.back().title, "Save ZR Host Program Setup");
+  EXPECT_EQ(person.fileDialogs.back().filter, "ZR Host Setup (*.zrh)|*.zrh");
+  EXPECT_FALSE(person.fileDialogs.back().overwritePrompt);
 
   Action("MenuMoored")->trigger();
   person.ScriptFile(file);
   Action("LoadHostSetupFile")->trigger();
+  EXPECT_EQ(person.fileDialogs.back().title, "Open ZR Host Program Setup");
   EXPECT_EQ(Find<QLabel>("HostMode")->text(), "Advanced User");
 
   person.ScriptFile((startDir / "missing" / "x.zrh").string());
