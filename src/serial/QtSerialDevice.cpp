@@ -83,7 +83,12 @@ void QtSerialDevice::DiscardOldest() {
 }
 
 void QtSerialDevice::Write(const uint8_t* bytes, int count) {
-  if (port_.isOpen()) port_.write(reinterpret_cast<const char*>(bytes), count);
+  if (!port_.isOpen()) return;
+  if (port_.bytesToWrite() + count > kQueuedLimit) {
+    droppedWrites_ += static_cast<uint64_t>(count);
+    return;
+  }
+  port_.write(reinterpret_cast<const char*>(bytes), count);
 }
 
 bool QtSerialDevice::Close() {

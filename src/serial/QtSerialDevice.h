@@ -16,6 +16,10 @@ class QtSerialDevice : public SerialDevice {
   static constexpr qint64 kHeldLimit = 64 * 1024;
   // When the limit is reached, all but this many of the newest bytes are thrown away.
   static constexpr qint64 kKeptOnOverflow = 4096;
+  // The most waiting to go out. A deck port set slower than the data relayed to it would
+  // otherwise hold more and more for as long as the cruise lasts; beyond this, what is
+  // written is dropped (the device was that far behind anyway) and counted.
+  static constexpr qint64 kQueuedLimit = 64 * 1024;
 
   QtSerialDevice();
   bool Open(const std::string& deviceName) override;
@@ -27,6 +31,9 @@ class QtSerialDevice : public SerialDevice {
   bool Close() override;
   bool Lost() const override { return lost_; }
 
+  qint64 Queued() const { return port_.bytesToWrite(); }
+  uint64_t DroppedWrites() const { return droppedWrites_; }
+
  private:
   bool HungUp() const;
   void DiscardOldest();
@@ -34,6 +41,7 @@ class QtSerialDevice : public SerialDevice {
   QSerialPort port_;
   bool lost_ = false;
   uint32_t discarded_ = 0;
+  uint64_t droppedWrites_ = 0;
 };
 
 }  // namespace ql

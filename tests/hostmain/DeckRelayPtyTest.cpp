@@ -46,6 +46,30 @@ class DeckListener {
   std::string path_;
 };
 
+TEST(DeckRelayPtyTest, ADeviceThatTakesNothingHoldsAtMostTheQueueLimit) {
+  // Nobody reads the far end, as with a deck port far slower than what is relayed to it.
+  DeckListener stalled;
+  ASSERT_FALSE(stalled.Path().empty());
+  QtSerialDevice device;
+  ASSERT_TRUE(device.Open(stalled.Path()));
+  const std::vector<uint8_t> chunk(1000, 'r');
+  for (int i = 0; i < 300; ++i) device.Write(chunk.data(), static_cast<int>(chunk.size()));
+  EXPECT_LE(device.Queued(), QtSerialDevice::kQueuedLimit);
+  EXPECT_GE(device.DroppedWrites(), 300'000u - static_cast<uint64_t>(QtSerialDevice::kQueuedLimit));
+
+  // Once the device takes bytes again, writing goes on.
+  std::vector<uint8_t> received;
+  for (int i = 0; i < 200 && device.Queued() > 0; ++i) {
+    QCoreApplication::processEvents();
+    stalled.Drain(received);
+  }
+  EXPECT_EQ(device.Queued(), 0);
+  const uint64_t dropped = device.DroppedWrites();
+  device.Write(chunk.data(), static_cast<int>(chunk.size()));
+  EXPECT_EQ(device.DroppedWrites(), dropped);
+  device.Close();
+}
+
 TEST(DeckRelayPtyTest, LoggerOutputPortRepeatsOnePortByteForByte) {
   sim::LoggerModel::Options options;
   options.dataRate = 8;
