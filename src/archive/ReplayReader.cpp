@@ -66,7 +66,8 @@ int Recording::ReadReplayPacket(uint8_t* buffer, int capacity) {
 
 void Recording::RefuseReplayLength(int length) {
   replay.stopRequest = true;
-  const std::string where = Format("The record at byte %lld of %s", static_cast<long long>(byteCounter), currentName.c_str());
+  const std::string where =
+      Format("The record at byte %lld of %s", static_cast<long long>(byteCounter), currentName.c_str());
   if (length >= 0 && length <= archive::kMaxData) {
     op_.Warning("Replay Stopped", Format("%s has %d data bytes, more than replay can take (%d).", where.c_str(), length,
                                          archive::kMaxBuiltData));

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "archive/ArchiveRecord.h"
 #include "common/ByteOrder.h"
 #include "serial/SetupChecksum.h"
 
@@ -13,6 +14,9 @@ constexpr std::array<int, 9> kLengths = {0, 192, 12, 132, 1036, 64, 44, 58, 0};
 constexpr std::array<int, 7> kFixedTypeOrder = {3, 5, 4, 1, 2, 6, 7};
 constexpr int kSources = 9;
 constexpr int kCountsOffset = 12;
+// The records the host builds itself are held to what this buffer completes, so that
+// replay can take every one of them.
+static_assert(archive::kMaxBuiltData == kLongestPayload);
 
 // A data record's nine port counts share out its data. A false start (in noise, or on
 // the last checksum byte of a corrupted packet followed by the next packet's 08 08)

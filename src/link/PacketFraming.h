@@ -30,10 +30,11 @@ enum Decision : int {
 };
 
 // The framing decision over the bytes at the buffer start, checking the types in the
-// order 8, 3, 5, 4, 1, 2, 6, 7. A data header whose nine port counts add up to more
-// than the payload it announces is no packet start (kNoPacket). dataExpected carries the length of a data packet whose
-// header has been read (36 while none). On kDataLengthRefused, refusedLength holds the
-// announced payload length. Returns 1..8 for a good packet.
+// order 8, 3, 5, 4, 1, 2, 6, 7. A data header whose nine port counts add up to more than
+// the payload it announces is no packet start (kNoPacket). dataExpected carries the
+// length of a data packet whose header has been read (36 while none). On
+// kDataLengthRefused, refusedLength holds the announced payload length. Returns 1..8 for
+// a good packet.
 int ClassifyPacket(const uint8_t* buffer, int count, int& dataExpected, int& refusedLength);
 
 }  // namespace ql

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "DeliveryLedger.h"
+#include "archive/ArchiveRecord.h"
 #include "common/ByteOrder.h"
 #include "common/Format.h"
 #include "cycle/Cycle.h"
@@ -42,6 +43,8 @@ namespace fs = std::filesystem;
 constexpr int64_t kTickMs = 5;
 constexpr int64_t kHourMs = 3'600'000;
 constexpr int64_t kSettleMs = 3000;  // after a line or fault change, records may go either way
+constexpr int64_t kFaultMs = 90'000;  // how long each fault lasts in its turn
+constexpr int64_t kShortestTurnMs = 2 * kFaultMs;
 // 31 December 2025, 23:40:00 UTC; the PC clock keeps UTC, so hourly names turn the year.
 constexpr int64_t kCruiseStartUtc = 1'767'224'400;
 constexpr const char* kArchiveBase = "cruise";
@@ -122,7 +125,9 @@ class Cruise {
     host_.consumer.hooks().accepted = [this, plotHook](const uint8_t* record) {
       if (plotHook) plotHook(record);
       ledger_.Accepted({record[2], record[3], GetU32LE(record + 6)}, nowMs_);
-      if (IsSeriesState(host_.recording.state)) accepted_.Add(record, GetU16LE(record + 4) + 32u);
+      if (IsSeriesState(host_.recording.state)) {
+        accepted_.Add(record, GetU16LE(record + archive::kDataLength) + size_t{archive::kEnvelope});
+      }
     };
     folder_ = fs::temp_directory_path() / ("ql9-soak-" + std::to_string(getpid()));
     fs::remove_all(folder_);
@@ -208,9 +213,8 @@ class Cruise {
   // a cruise too short for every fault to come round at that pace.
   void Sail() {
     const auto total = static_cast<int64_t>(hours_ * kHourMs);
-    constexpr int64_t kFaultMs = 90'000;
     const auto turns = static_cast<int64_t>(FaultTurns().size());
-    const int64_t turnMs = std::clamp<int64_t>(total / turns / 1000 * 1000, 2 * kFaultMs, 600'000);
+    const int64_t turnMs = std::clamp<int64_t>(total / turns / 1000 * 1000, kShortestTurnMs, 600'000);
     size_t stage = 0;
     while (nowMs_ < total) {
       const int64_t inTurn = nowMs_ % turnMs;
@@ -243,7 +247,8 @@ class Cruise {
     std::printf("figure: %lld records sent by senders 1..4, %lld had to be accepted, %lld accepted, %lld while settling\n",
                 static_cast<long long>(v.sent), static_cast<long long>(v.expected), static_cast<long long>(v.accepted),
                 static_cast<long long>(v.uncertainAccepted));
-    checks_.Check(faultTurns_ >= static_cast<int>(FaultTurns().size()) || hours_ * kHourMs < 180'000 * 9,
+    const auto turns = static_cast<int>(FaultTurns().size());
+    checks_.Check(faultTurns_ >= turns || hours_ * kHourMs < static_cast<double>(kShortestTurnMs * turns),
                   Format("%d fault turns, %d line speed changes", faultTurns_, lineChanges_));
     checks_.Check(v.expected > 0 && v.missing == 0,
                   Format("every readable record accepted (%lld missing)", static_cast<long long>(v.missing)));
@@ -274,8 +279,8 @@ class Cruise {
       const std::string bytes(std::istreambuf_iterator<char>(in), {});
       const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
       size_t at = 0;
-      while (at + 32 <= bytes.size()) {
-        at += GetU16LE(data + at + 4) + 32u;
+      while (at + archive::kEnvelope <= bytes.size()) {
+        at += GetU16LE(data + at + archive::kDataLength) + size_t{archive::kEnvelope};
         ++records;
       }
       whole = whole && at == bytes.size();
