@@ -18,5 +18,17 @@ TEST(RunFileName, NumberAfterTheLastDotOfTheName) {
   EXPECT_EQ(RunNumberSuffix(""), std::nullopt);
 }
 
+// A backslash separates folders on Windows only; elsewhere it is part of a name.
+TEST(RunFileName, FoldersOfThePlatform) {
+#ifdef _WIN32
+  EXPECT_EQ(RunNumberSuffix("C:\\cruise.2026\\run"), std::nullopt);
+  EXPECT_EQ(RunNumberSuffix("C:\\cruise.2026\\run.7"), "007");
+  EXPECT_EQ(RunNumberSuffix("D:run.12"), "012");
+#else
+  EXPECT_EQ(RunNumberSuffix("cruise.2026\\run"), "2026");
+#endif
+  EXPECT_EQ(RunNumberSuffix("cruise.2026/run"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace ql

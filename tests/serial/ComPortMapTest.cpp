@@ -13,14 +13,33 @@ TEST(ComPortMapTest, MappingLinesOverrideTheUsualNames) {
   EXPECT_EQ(map.DeviceName(1), "/dev/serial/by-id/usb-FTDI-if00");
   EXPECT_EQ(map.DeviceName(12), "/dev/ttyUSB3");
   EXPECT_TRUE(map.Problems().empty());
-#ifndef _WIN32
-  EXPECT_EQ(map.DeviceName(2), "/dev/ttyS1");
-#else
-  EXPECT_EQ(map.DeviceName(2), "COM2");
-  EXPECT_EQ(map.DeviceName(9), "\\\\.\\COM9");
-#endif
   EXPECT_EQ(map.DeviceName(0), "COMX");
   EXPECT_EQ(map.DeviceName(13), "COMX");
+}
+
+// Windows opens COM1..COM8 by their plain names and COM9 and above only through the
+// device namespace; Linux counts serial devices from ttyS0.
+TEST(ComPortMapTest, UsualNamesFollowThePlatform) {
+  const ComPortMap map;
+  for (int com = 1; com <= ComPortMap::kHighestCom; ++com) {
+#ifdef _WIN32
+    const std::string usual = com <= 8 ? "COM" + std::to_string(com) : "\\\\.\\COM" + std::to_string(com);
+#else
+    const std::string usual = "/dev/ttyS" + std::to_string(com - 1);
+#endif
+    EXPECT_EQ(map.DeviceName(com), usual) << "COM" << com;
+  }
+}
+
+// A mapping file saved by a Windows editor ends its lines with CR LF.
+TEST(ComPortMapTest, WindowsLineEndsInTheFile) {
+  const std::string path = ::testing::TempDir() + "/comports-crlf.txt";
+  std::ofstream(path, std::ios::binary) << "# deck box\r\nCOM3=\\\\.\\COM15\r\n\r\nCOM4=COM2\r\n";
+  ComPortMap map;
+  map.LoadFile(path);
+  EXPECT_TRUE(map.Problems().empty());
+  EXPECT_EQ(map.DeviceName(3), "\\\\.\\COM15");
+  EXPECT_EQ(map.DeviceName(4), "COM2");
 }
 
 TEST(ComPortMapTest, LinesItCannotUseAreReportedNotApplied) {

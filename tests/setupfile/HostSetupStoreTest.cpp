@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "setupfile/HostSetupText.h"
@@ -45,6 +46,32 @@ TEST_F(HostSetupStoreTest, StoreThenReadGivesTheSameRecords) {
   EXPECT_TRUE(person.boxes.empty());
   // Only the file itself is left in the folder.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// The file is the platform's text: CR LF line ends on Windows, LF elsewhere. A file
+// carried from the other platform reads the same.
+TEST_F(HostSetupStoreTest, PlatformLineEndsAndFilesFromTheOtherPlatform) {
+  HostSetupFile setup;
+  setup.Set(zrh::kHostMode, 8);
+  const std::string lf = FormatHostSetup(setup);
+  std::string crlf;
+  for (const char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+
+  const fs::path file = dir / "last.zrh";
+  ASSERT_TRUE(StoreHostSetup(file, setup));
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+#ifdef _WIN32
+  EXPECT_EQ(bytes, crlf);
+#else
+  EXPECT_EQ(bytes, lf);
+#endif
+
+  for (const std::string& text : {lf, crlf}) {
+    std::ofstream(dir / "carried.zrh", std::ios::binary) << text;
+    EXPECT_EQ(ReadHostSetup(dir / "carried.zrh", person), setup);
+  }
+  EXPECT_TRUE(person.boxes.empty());
 }
 
 TEST_F(HostSetupStoreTest, AFailedStoreLeavesTheOldFileWhole) {
