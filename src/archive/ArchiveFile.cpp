@@ -15,6 +15,23 @@ const char* ModeText(ArchiveFile::Mode mode) {
   return "rb";
 }
 
+// Windows keeps long at 32 bits, so positions past 2 GB take its 64-bit calls there.
+int64_t Tell(std::FILE* file) {
+#ifdef _WIN32
+  return _ftelli64(file);
+#else
+  return std::ftell(file);
+#endif
+}
+
+bool SeekTo(std::FILE* file, int64_t position, int origin) {
+#ifdef _WIN32
+  return _fseeki64(file, position, origin) == 0;
+#else
+  return std::fseek(file, static_cast<long>(position), origin) == 0;
+#endif
+}
+
 }  // namespace
 
 bool ArchiveFile::Open(const std::string& name, Mode mode) {
@@ -51,14 +68,12 @@ int ArchiveFile::Read(uint8_t* bytes, int count) {
   return static_cast<int>(n);
 }
 
-int64_t ArchiveFile::Position() const { return file_ != nullptr ? static_cast<int64_t>(std::ftell(file_)) : 0; }
+int64_t ArchiveFile::Position() const { return file_ != nullptr ? Tell(file_) : 0; }
 
-bool ArchiveFile::Seek(int64_t position) {
-  return file_ != nullptr && std::fseek(file_, static_cast<long>(position), SEEK_SET) == 0;
-}
+bool ArchiveFile::Seek(int64_t position) { return file_ != nullptr && SeekTo(file_, position, SEEK_SET); }
 
 int64_t ArchiveFile::SeekEnd() {
-  if (file_ == nullptr || std::fseek(file_, 0, SEEK_END) != 0) return 0;
+  if (file_ == nullptr || !SeekTo(file_, 0, SEEK_END)) return 0;
   return Position();
 }
 
