@@ -70,6 +70,7 @@ TEST(StatusLog, HeaderOnceAppendsAcrossRunsAndAFailureIsReportedOnce) {
   // The next file of the recording logs again.
   EXPECT_EQ(again.Append(file, 5000, KnownStatus(), "Sampling"), "");
   EXPECT_EQ(ReadAll(file).size(), text.size() + StatusLog::Row(5000, KnownStatus(), "Sampling").size() + 2);
+  again.Close();  // Windows removes no file that is still open
   fs::remove_all(dir);
 }
 
