@@ -67,6 +67,9 @@ class Recording {
   bool StartReplay(int replayState, const std::string& name, int64_t nowMs);
   // Stop: the state goes to off and the file is closed.
   void Stop();
+  // The file being recorded (the hour's or day's file in a series), or empty while
+  // nothing records.
+  std::string RecordedFile() const { return state == kRecordRaw || IsArchiveState(state) ? currentName : std::string(); }
   // The seven start buttons are enabled only while nothing records or replays.
   bool StartButtonsEnabled() const { return state == kRecordOff; }
 

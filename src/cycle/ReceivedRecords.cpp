@@ -2,7 +2,6 @@
 
 #include "HostState.h"
 #include "ModeLabels.h"
-#include "archive/RecordState.h"
 #include "common/Operator.h"
 #include "common/Clock.h"
 #include "loggertools/ClockSync.h"
@@ -26,15 +25,10 @@ void ShowLoggerSetup(HostState& host) {
 
 namespace {
 
-// While a file is being recorded, each status also becomes a row of its status log.
+// While a file is being recorded, each status also becomes a row of that file's status log.
 void LogStatus(HostState& host, const std::string& stateText) {
-  const Recording& r = host.recording;
-  if (!(r.state == kRecordRaw || IsArchiveState(r.state)) || r.baseName.empty()) {
-    host.statusLog.Close();
-    return;
-  }
-  const std::string error =
-      host.statusLog.Append(StatusLog::PathFor(r.baseName), host.pc.UtcMilliseconds(), host.records.status, stateText);
+  const std::string error = host.statusLog.Log(host.recording.RecordedFile(), host.pc.UtcMilliseconds(),
+                                               host.records.status, stateText);
   if (!error.empty()) host.op.Warning("Status Log", error);
 }
 

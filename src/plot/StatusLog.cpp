@@ -26,7 +26,16 @@ std::string CsvField(const std::string& text) {
 
 }  // namespace
 
-std::filesystem::path StatusLog::PathFor(const std::string& baseName) { return baseName + kSuffix; }
+std::filesystem::path StatusLog::PathFor(const std::string& recordedFile) { return recordedFile + kSuffix; }
+
+std::string StatusLog::Log(const std::string& recordedFile, int64_t pcUtcMilliseconds, const StatusBytes& status,
+                           const std::string& stateText) {
+  if (recordedFile.empty()) {
+    Close();
+    return {};
+  }
+  return Append(PathFor(recordedFile), pcUtcMilliseconds, status, stateText);
+}
 
 std::string StatusLog::Row(int64_t pcUtcMilliseconds, const StatusBytes& bytes, const std::string& stateText) {
   const LoggerStatus s(bytes);

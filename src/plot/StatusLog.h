@@ -9,8 +9,8 @@
 
 namespace ql {
 
-// "<archive base name>.status.csv": one row per status packet while recording, in a form
-// a spreadsheet, pandas or R opens with no options. A file that cannot be opened or
+// "<recorded file>.status.csv": one row per status packet while recording, in a form a
+// spreadsheet, pandas or R opens with no options. A file that cannot be opened or
 // written is reported once per file; logging then pauses until the next file.
 class StatusLog {
  public:
@@ -19,8 +19,13 @@ class StatusLog {
       "pc_time_utc,logger_time,state,run,battery_v,analog1_v,analog2_v,analog3_v,analog4_v,analog5_v,analog6_v,"
       "analog7_v,free_memory_k";
 
-  // The log beside an archive or raw file of the given base name.
-  static std::filesystem::path PathFor(const std::string& baseName);
+  // The log beside the archive or raw file of that name.
+  static std::filesystem::path PathFor(const std::string& recordedFile);
+
+  // One status while `recordedFile` is being recorded (empty: nothing is, and the log
+  // closes): a row in that file's own log. Returns what Append returns.
+  std::string Log(const std::string& recordedFile, int64_t pcUtcMilliseconds, const StatusBytes& status,
+                  const std::string& stateText);
 
   // Appends a row; opens (or creates, with the header) `file` first when it is not the
   // one open. Returns the text of the box to show when it could not, else empty; the

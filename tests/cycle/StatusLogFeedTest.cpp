@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "archive/RecordState.h"
+#include "cycle/RecordActions.h"
 #include "hostmain/SimulatedHost.h"
 #include "plot/StatusLog.h"
 
@@ -27,8 +27,9 @@ TEST(StatusLogFeed, EveryStatusWhileRecordingBecomesARowAndAMissingFolderIsRepor
   sim.Seconds(2);  // not recording: no log
   EXPECT_TRUE(fs::is_empty(dir));
 
-  sim.host.recording.state = kRecordArchive;
-  sim.host.recording.baseName = (dir / "cast.dat").string();
+  const fs::path archive = dir / "cast.dat";
+  sim.person.ScriptFile(archive.string());
+  BTRecordArchiveClick(sim.host);
   sim.Seconds(3);
   const std::string text = ReadAll(dir / "cast.dat.status.csv");
   EXPECT_EQ(text.rfind(StatusLog::kHeader, 0), 0u);
@@ -36,16 +37,21 @@ TEST(StatusLogFeed, EveryStatusWhileRecordingBecomesARowAndAMissingFolderIsRepor
   EXPECT_NE(text.find(",Sampling,"), std::string::npos) << text;
 
   // Recording stopped: the log stops with it.
-  sim.host.recording.state = kRecordOff;
+  BTStopRecordClick(sim.host);
   sim.Seconds(2);
   EXPECT_EQ(ReadAll(dir / "cast.dat.status.csv"), text);
 
-  sim.host.recording.state = kRecordHourly;
-  sim.host.recording.baseName = (dir / "gone" / "cast").string();
+  // A raw file of a folder that has gone by now: one box, then quiet.
+  const fs::path gone = dir / "gone";
+  fs::create_directories(gone);
+  sim.person.ScriptFile((gone / "cast.raw").string());
+  BTRecordRawClick(sim.host);
+  fs::remove_all(gone);
   sim.Seconds(3);
   int reports = 0;
   for (const auto& box : sim.person.boxes) reports += box.caption == "Status Log";
   EXPECT_EQ(reports, 1);
+  BTStopRecordClick(sim.host);
   fs::remove_all(dir);
 }
 

@@ -1,10 +1,12 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <map>
 
 #include "MainWindowFixture.h"
 #include "archive/ArchiveRecord.h"
 #include "dialogs/WidgetColour.h"
+#include "plot/StatusLog.h"
 #include "support/Packets.h"
 #include "support/TempDirectory.h"
 
@@ -149,6 +151,55 @@ TEST_F(RecordPageTest, WaterSampleMarksLandInTheRecordedArchive) {
   EXPECT_NE(text.find(" End Sample 1\r\n####"), std::string::npos);
   EXPECT_EQ(text.find("CTD on deck"), std::string::npos);
   EXPECT_EQ(file[archive::kSender], 1);
+}
+
+// The Recording page's starts against the simulated logger, which sends its status every
+// second.
+struct RecordStatusLogTest : test::SimulatedWindowFixture {
+  test::TempDirectory dir;
+
+  // The status logs in the folder, by name, and how many rows each holds.
+  std::map<std::string, int> StatusLogs() {
+    std::map<std::string, int> logs;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path)) {
+      const std::string name = entry.path().filename().string();
+      if (!name.ends_with(StatusLog::kSuffix)) continue;
+      const std::vector<uint8_t> bytes = test::ReadFileBytes(entry.path().string());
+      logs[name] = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n')) - 1;
+    }
+    return logs;
+  }
+  // Starts a recording with `button`, the operator naming `name`; two seconds later it
+  // stops. Returns the name of the file that was recorded.
+  std::string RecordTwoSeconds(const char* button, const std::string& name) {
+    person.ScriptFile(dir.File(name));
+    Find<QPushButton>(button)->click();
+    EXPECT_NE(Host().recording.state, kRecordOff) << button;
+    const std::string recorded = std::filesystem::path(Host().recording.currentName).filename().string();
+    Second();
+    Second();
+    Find<QPushButton>("BTStopRecord")->click();
+    Second();
+    return recorded;
+  }
+};
+
+TEST_F(RecordStatusLogTest, EveryRecordingLogsBesideItsOwnFile) {
+  // A continuous archive first, with no hourly start before it.
+  EXPECT_EQ(RecordTwoSeconds("BTRecordArchive", "cast.arc"), "cast.arc");
+  EXPECT_EQ(StatusLogs(), (std::map<std::string, int>{{"cast.arc.status.csv", 2}}));
+
+  // An hourly series logs beside the hour's file.
+  const std::string hour = RecordTwoSeconds("BTRecord1Hour", "castA");
+  EXPECT_TRUE(hour.starts_with("castA") && hour.size() > 5) << hour;
+  // A raw file after it keeps its rows out of the series' log; so does a daily series.
+  EXPECT_EQ(RecordTwoSeconds("BTRecordRaw", "input.raw"), "input.raw");
+  const std::string day = RecordTwoSeconds("BTRecord1Day", "castB");
+  EXPECT_EQ(StatusLogs(), (std::map<std::string, int>{{"cast.arc.status.csv", 2},
+                                                      {hour + ".status.csv", 2},
+                                                      {"input.raw.status.csv", 2},
+                                                      {day + ".status.csv", 2}}));
+  EXPECT_TRUE(person.boxes.empty());
 }
 
 }  // namespace
