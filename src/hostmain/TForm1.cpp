@@ -121,14 +121,7 @@ void TForm1::FormCreate() {
   // 11. No logger port yet; the COM mapping of this PC sits beside the host setup.
   host_.loggerPort.comIndex = 0;
   host_.loggerPort.lineIndex = kLine9600;
-  ComPortMap map;
-  map.LoadFile(startDirectory_ / ComPortMap::kFileName);
-  host_.ports.SetComPortMap(map);
-  if (!map.Problems().empty()) {
-    std::string text = "These lines of comports.txt are ignored:\n";
-    for (const std::string& p : map.Problems()) text += p + "\n";
-    host_.op.Warning("COM Port Mapping", text);
-  }
+  host_.ports.SetComPortFile(startDirectory_ / ComPortMap::kFileName);
   // 12. The host setup of the last session, or no host mode.
   if (!LoadHostSetup(startDirectory_ / kLastSetupFile, false)) SetupDisplayMode(kNoHostMode);
   // 13.

@@ -79,6 +79,13 @@ void ComPortMap::Parse(const std::string& text) {
   }
 }
 
+std::string ComPortMap::ProblemsText() const {
+  if (problems_.empty()) return {};
+  std::string text = std::string("These lines of ") + kFileName + " are ignored:\n";
+  for (const std::string& p : problems_) text += p + "\n";
+  return text;
+}
+
 std::string ComPortMap::DeviceName(int com) const {
   return com >= 0 && com <= kHighestCom ? names_[com] : names_[0];
 }

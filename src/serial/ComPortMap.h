@@ -27,6 +27,8 @@ class ComPortMap {
 
   std::string DeviceName(int com) const;
   const std::vector<std::string>& Problems() const { return problems_; }
+  // The operator's text naming every ignored line; empty when there are none.
+  std::string ProblemsText() const;
 
  private:
   std::array<std::string, kHighestCom + 1> names_;

@@ -36,15 +36,33 @@ void PortTable::SetPortLine(int slot, int baud, int dataBits) {
   if (const auto setting = LineSettingFor(baud, dataBits)) s->lineSetting = *setting;
 }
 
+void PortTable::SetComPortFile(std::filesystem::path file) {
+  mapFile_ = std::move(file);
+  ReadComPortFile();
+}
+
+void PortTable::ReadComPortFile() {
+  if (mapFile_.empty()) return;
+  map_ = ComPortMap();
+  map_.LoadFile(mapFile_);
+  if (map_.Problems() == reportedProblems_) return;
+  reportedProblems_ = map_.Problems();
+  if (!reportedProblems_.empty()) operator_.Warning("COM Port Mapping", map_.ProblemsText());
+}
+
 void PortTable::OpenPort(int slot, int com) {
   Slot* s = At(slot);
   if (s == nullptr) return;
+  ReadComPortFile();
+  const std::string deviceName = map_.DeviceName(com);
   s->device = factory_();
-  if (!s->device || !s->device->Open(map_.DeviceName(com))) {
+  if (!s->device || !s->device->Open(deviceName)) {
+    // Which device was tried and why it failed, under the usual words.
+    std::string text = Format("COM%1d may already be assigned or may not exist", com) + "\n" + deviceName;
+    if (s->device && !s->device->OpenError().empty()) text += ": " + s->device->OpenError();
     s->device.reset();
     s->openCom = 0;
-    operator_.Notice(Format("Could Not Open COM%1d", com),
-                     Format("COM%1d may already be assigned or may not exist", com));
+    operator_.Notice(Format("Could Not Open COM%1d", com), text);
     return;
   }
   // An unparsable mode string cannot happen with the fixed table; keep the device's

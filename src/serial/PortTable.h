@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ComPortMap.h"
 #include "SerialDevice.h"
@@ -24,6 +27,11 @@ class PortTable {
 
   void SetComPortMap(const ComPortMap& map) { map_ = map; }
   const ComPortMap& Map() const { return map_; }
+  // Reads the mapping from `file` now and again before every open, so that a file
+  // rewritten while the program runs (a logger back on a new terminal) is followed and
+  // a device it no longer names is never opened. Lines it cannot use are shown in the
+  // "COM Port Mapping" box, once for each different set of them.
+  void SetComPortFile(std::filesystem::path file);
 
   void InitPortTable();
   void SetPortLine(int slot, int baud, int dataBits);
@@ -56,9 +64,13 @@ class PortTable {
   Slot* At(int slot);
   const Slot* At(int slot) const;
 
+  void ReadComPortFile();
+
   SerialDeviceFactory factory_;
   Operator& operator_;
   ComPortMap map_;
+  std::filesystem::path mapFile_;  // empty: the map set stays
+  std::vector<std::string> reportedProblems_;
   std::array<Slot, kSlots> slots_;
 };
 

@@ -24,8 +24,10 @@ bool QtSerialDevice::Open(const std::string& deviceName) {
   port_.setPortName(QString::fromStdString(deviceName));
   if (!port_.open(QIODevice::ReadWrite)) {
     lost_ = false;
+    openError_ = port_.errorString().toStdString();
     return false;
   }
+  openError_.clear();
   port_.setFlowControl(QSerialPort::NoFlowControl);
   return true;
 }

@@ -23,6 +23,7 @@ class QtSerialDevice : public SerialDevice {
 
   QtSerialDevice();
   bool Open(const std::string& deviceName) override;
+  std::string OpenError() const override { return openError_; }
   void ApplyLine(const LineParams& line) override;
   int Read(uint8_t* buffer, int maxBytes) override;
   int Waiting() const override;
@@ -40,6 +41,7 @@ class QtSerialDevice : public SerialDevice {
 
   QSerialPort port_;
   bool lost_ = false;
+  std::string openError_;
   uint32_t discarded_ = 0;
   uint64_t droppedWrites_ = 0;
 };

@@ -26,6 +26,8 @@ class SerialDevice {
 
   virtual ~SerialDevice() = default;
   virtual bool Open(const std::string& deviceName) = 0;
+  // Why the last Open failed, in the system's words; empty when not known.
+  virtual std::string OpenError() const { return {}; }
   virtual void ApplyLine(const LineParams& line) = 0;
   // Returns the number of bytes copied into buffer (0 when nothing waits), or
   // kEndOfFile.

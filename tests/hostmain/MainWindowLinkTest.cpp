@@ -287,5 +287,51 @@ TEST_F(MainWindowComPortsTest, MappedComPortOpensItsDeviceAndBadLinesAreReported
   EXPECT_EQ(person.boxes.size(), 1u);
 }
 
+TEST_F(MainWindowComPortsTest, EveryOpenFollowsTheFileAsItIsNow) {
+  const std::filesystem::path file = startDir / "comports.txt";
+  auto rewrite = [&](const std::string& text) { std::ofstream(file, std::ios::trunc) << text; };
+  // The simulated logger came back on a new terminal: choosing COM1 again opens that one.
+  rewrite("COM1=/dev/pts/7\n");
+  Choose("LoggerPortCB", 1);
+  EXPECT_EQ(wire->opened.back(), "/dev/pts/7");
+  EXPECT_EQ(person.boxes.size(), 1u);  // the start's box: this file is sound
+
+  // Auto baud detection reopens the port through the file too, and reports a new fault once.
+  rewrite("COM1=/dev/pts/8\nCOM2=\n");
+  Action("AutoBaudRateDetection")->trigger();
+  for (int s = 0; s < 12; ++s) {
+    wire->Push(std::string(30, '\xE7'));
+    Second();
+  }
+  EXPECT_EQ(wire->opened.back(), "/dev/pts/8");
+  ASSERT_EQ(person.boxes.size(), 2u);
+  EXPECT_EQ(person.boxes[1].caption, "COM Port Mapping");
+  EXPECT_NE(person.boxes[1].text.find("line 2: \"COM2=\""), std::string::npos) << person.boxes[1].text;
+  Action("AutoBaudRateDetection")->trigger();
+
+  // A host setup file opens its port through the file as it is then; a device that cannot
+  // be opened is named with the system's reason, under the usual words.
+  rewrite("COM3=/dev/pts/9\n");
+  wire->refuse.push_back("/dev/pts/9");
+  wire->refuseReason = "No such file or directory";
+  Choose("LoggerPortCB", 3);
+  const size_t opens = wire->opened.size();
+  person.ScriptFile((startDir / "com3.zrh").string());
+  Action("StoreHostSetupFile")->trigger();
+  rewrite("COM3=/dev/pts/10\n");
+  Choose("LoggerPortCB", 0);
+  person.ScriptFile((startDir / "com3.zrh").string());
+  Action("LoadHostSetupFile")->trigger();
+  EXPECT_EQ(wire->opened.back(), "/dev/pts/10");
+  ASSERT_GT(opens, 0u);
+  EXPECT_EQ(wire->opened[opens - 1], "/dev/pts/9");
+  bool named = false;
+  for (const auto& box : person.boxes) {
+    named = named || (box.caption == "Could Not Open COM3" &&
+                      box.text == "COM3 may already be assigned or may not exist\n/dev/pts/9: No such file or directory");
+  }
+  EXPECT_TRUE(named);
+}
+
 }  // namespace
 }  // namespace ql

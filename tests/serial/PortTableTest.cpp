@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "support/FakeOperator.h"
 #include "support/MemorySerialDevice.h"
+#include "support/TempDirectory.h"
 
 namespace ql {
 namespace {
@@ -65,13 +69,40 @@ TEST_F(PortTableTest, FailedOpenShowsTheNoticeAndLeavesTheSlotClosed) {
   ASSERT_EQ(person.boxes.size(), 1u);
   EXPECT_EQ(person.boxes[0].kind, "notice");
   EXPECT_EQ(person.boxes[0].caption, "Could Not Open COM3");
-  EXPECT_EQ(person.boxes[0].text, "COM3 may already be assigned or may not exist");
+  // The usual words first, then which device was tried and the system's reason.
+  EXPECT_EQ(person.boxes[0].text, "COM3 may already be assigned or may not exist\n/dev/three: Device or resource busy");
 
   uint8_t buffer[16];
   EXPECT_EQ(table.ReadPort(2, buffer, sizeof buffer), 0);
   const uint8_t byte = 1;
   table.WritePort(2, &byte, 1);
   EXPECT_TRUE(wire->fromHost.empty());
+  EXPECT_EQ(person.boxes.size(), 1u);
+}
+
+TEST_F(PortTableTest, TheMappingFileIsReadAgainForEveryOpen) {
+  const test::TempDirectory dir;
+  const std::filesystem::path file = dir.path / ComPortMap::kFileName;
+  std::ofstream(file) << "COM1=/dev/pts/4\n";
+  table.SetComPortFile(file);
+  table.ConfigurePort(0, 1, 6);
+  EXPECT_EQ(wire->opened.back(), "/dev/pts/4");
+
+  // The logger came back on another terminal: the next open follows the file.
+  std::ofstream(file) << "COM1=/dev/pts/9\nCOM2 /dev/ttyUSB0\n";
+  table.ConfigurePort(0, 1, 6);
+  EXPECT_EQ(wire->opened.back(), "/dev/pts/9");
+  ASSERT_EQ(person.boxes.size(), 1u);
+  EXPECT_EQ(person.boxes[0].caption, "COM Port Mapping");
+  EXPECT_EQ(person.boxes[0].text, "These lines of comports.txt are ignored:\nline 2: \"COM2 /dev/ttyUSB0\" (expected COM1..COM12=device)\n");
+  // The same fault is not shown again at every open.
+  table.ConfigurePort(1, 1, 6);
+  EXPECT_EQ(person.boxes.size(), 1u);
+
+  // The file gone: the usual names again.
+  std::filesystem::remove(file);
+  table.ConfigurePort(0, 1, 6);
+  EXPECT_EQ(wire->opened.back(), "/dev/ttyS0");
   EXPECT_EQ(person.boxes.size(), 1u);
 }
 

@@ -20,6 +20,7 @@ struct MemoryWire {
   std::vector<std::string> opened;  // device names, in order of opening
   std::vector<LineParams> lines;    // line parameters applied, in order
   std::vector<std::string> refuse;  // device names whose open fails
+  std::string refuseReason = "Device or resource busy";  // the reason a refused open gives
   int opens = 0;
   int closes = 0;
   bool failClose = false;
@@ -49,6 +50,7 @@ class MemorySerialDevice : public SerialDevice {
  public:
   explicit MemorySerialDevice(std::shared_ptr<MemoryWire> wire) : wire_(std::move(wire)) {}
   bool Open(const std::string& deviceName) override;
+  std::string OpenError() const override { return wire_->refuseReason; }
   void ApplyLine(const LineParams& line) override { wire_->lines.push_back(line); }
   int Read(uint8_t* buffer, int maxBytes) override;
   int Waiting() const override { return static_cast<int>(wire_->toHost.size()); }
