@@ -64,4 +64,13 @@ CommandLine ParseCommandLine(const QStringList& arguments, const std::filesystem
   return result;
 }
 
+bool EnterStartDirectory(CommandLine& line) {
+  std::error_code error;
+  std::filesystem::current_path(line.startDirectory, error);
+  if (!error) return true;
+  line.outcome = CommandLine::Outcome::Refuse;
+  line.text = "Could not enter the start folder " + line.startDirectory.string() + ": " + error.message() + "\n";
+  return false;
+}
+
 }  // namespace ql

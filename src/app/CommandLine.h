@@ -19,6 +19,11 @@ struct CommandLine {
 // `currentDirectory`; a named one must exist.
 CommandLine ParseCommandLine(const QStringList& arguments, const std::filesystem::path& currentDirectory);
 
+// Makes the start directory the current one, before anything else runs, so that file
+// dialogs and relative names start there too. When it cannot, the outcome becomes Refuse
+// with the system's reason, and false is returned.
+bool EnterStartDirectory(CommandLine& line);
+
 // "ZR Logger Host 7.06", from the host's own version number.
 std::string VersionText();
 

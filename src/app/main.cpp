@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   // Read before any window exists, so --help and --version work without a display.
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  const ql::CommandLine line = ql::ParseCommandLine(arguments, std::filesystem::current_path());
+  ql::CommandLine line = ql::ParseCommandLine(arguments, std::filesystem::current_path());
+  if (line.outcome == ql::CommandLine::Outcome::Run) ql::EnterStartDirectory(line);
   if (line.outcome != ql::CommandLine::Outcome::Run) {
     const bool refused = line.outcome == ql::CommandLine::Outcome::Refuse;
     std::fputs(line.text.c_str(), refused ? stderr : stdout);

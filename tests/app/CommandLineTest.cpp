@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace ql {
@@ -30,6 +31,31 @@ TEST(CommandLine, StartDirectoryIsTheCurrentFolderOrAnExistingNamedOne) {
   const CommandLine missing = Parse({"--start-dir", QString::fromStdString(dir.string())});
   EXPECT_EQ(missing.outcome, CommandLine::Outcome::Refuse);
   EXPECT_NE(missing.text.find("does not exist"), std::string::npos) << missing.text;
+}
+
+TEST(CommandLine, TheStartFolderBecomesTheCurrentOne) {
+  const fs::path launched = fs::current_path();
+  const fs::path dir = fs::temp_directory_path() / "ql9host-enter-start-dir";
+  fs::remove_all(dir);
+  fs::create_directories(dir / "cruise");
+  // Named relative to the folder the program was started in.
+  fs::current_path(dir);
+  CommandLine line = Parse({"--start-dir", "cruise"}, dir);
+  fs::current_path(launched);
+  ASSERT_EQ(line.outcome, CommandLine::Outcome::Run) << line.text;
+  EXPECT_TRUE(EnterStartDirectory(line));
+  const fs::path entered = fs::current_path();
+  std::ofstream("cast.arc") << "x";  // a name a save dialog would propose, as typed
+  fs::current_path(launched);
+  EXPECT_EQ(entered, dir / "cruise");
+  EXPECT_TRUE(fs::exists(dir / "cruise" / "cast.arc"));
+
+  // A folder gone between the reading and the entering: refused with the system's reason.
+  fs::remove_all(dir);
+  EXPECT_FALSE(EnterStartDirectory(line));
+  EXPECT_EQ(fs::current_path(), launched);
+  EXPECT_EQ(line.outcome, CommandLine::Outcome::Refuse);
+  EXPECT_EQ(line.text, "Could not enter the start folder " + (dir / "cruise").string() + ": No such file or directory\n");
 }
 
 TEST(CommandLine, HelpAndVersionAreShownAndStrayArgumentsRefused) {
