@@ -69,7 +69,6 @@ bool TForm1::LoadHostSetup(const std::filesystem::path& file, bool explicitLoad)
   LoadSetupCombosVisibility(f);
   LoadSetupCombosRecord(host_, f);
   ReapplyDeckSetup(host_);
-  hostSetup_ = f;
 
   SyncSetupPages();
   SyncAfterEvent();
@@ -110,7 +109,9 @@ void TForm1::LoadSetupCombosVisibility(const HostSetupFile& f) {
 }
 
 HostSetupFile TForm1::HostSetupNow() const {
-  HostSetupFile f = hostSetup_;
+  // Records and places the host keeps no control for are written as zeros, whatever the
+  // file last read held there.
+  HostSetupFile f;
   StoreHostState(host_, f);
   f.Set(zrh::kWindowState, isMinimized() ? 1 : isMaximized() ? 2 : 0);
   f.Set(zrh::kWindowHeight, height());
@@ -132,8 +133,7 @@ HostSetupFile TForm1::HostSetupNow() const {
 }
 
 void TForm1::StoreHostSetup(const std::filesystem::path& file) {
-  hostSetup_ = HostSetupNow();
-  ql::StoreHostSetup(file, hostSetup_);
+  ql::StoreHostSetup(file, HostSetupNow());
 }
 
 namespace {
@@ -158,8 +158,7 @@ void TForm1::StoreHostSetupFileClick() {
   // any time. A store that fails is reported rather than passed over in silence.
   const std::optional<std::string> name = host_.op.SaveFile(HostSetupDialog("Save ZR Host Program Setup"));
   if (!name) return;
-  hostSetup_ = HostSetupNow();
-  if (!ql::StoreHostSetup(*name, hostSetup_)) host_.op.Warning("File Error", "Unable to write " + *name);
+  if (!ql::StoreHostSetup(*name, HostSetupNow())) host_.op.Warning("File Error", "Unable to write " + *name);
 }
 
 }  // namespace ql

@@ -354,9 +354,6 @@ class TForm1 : public QMainWindow {
   std::array<QWidget*, kPageCount> pages_{};
   bool exiting_ = false;
   int tickDepth_ = 0;  // ticks of this window now running
-  // The host setup as last loaded or stored: values of controls this host does not
-  // have are written back as they were read.
-  HostSetupFile hostSetup_;
   // What the left column last showed of the fast-changing state, so that the 5 ms tick
   // touches the controls only when something changed.
   LoggerPortControls portShown_;

@@ -265,6 +265,31 @@ TEST_F(HostSetupFileTest, ExitStoresLastZrhInTheStartDirectory) {
   EXPECT_EQ(written->Get(zrh::kHostMode), kProfileLogging);
 }
 
+TEST_F(HostSetupFileTest, ExitWritesZerosWhereTheHostKeepsNoControl) {
+  // A file from elsewhere with numbers in the records and places the host does not act on.
+  HostSetupFile setup = Form().HostSetupNow();
+  for (const int record : {7, 11, 12}) {
+    for (auto& value : setup.values[static_cast<size_t>(record)]) value = 41;
+  }
+  const std::vector<SetupField> unkept = {{5, 7}, {5, 8}, {6, 6}, {6, 8}, {6, 9}, {6, 10}, {9, 0},  {9, 1},
+                                          {10, 0}, {10, 1}, {10, 2}, {10, 3}, {10, 4}, {10, 5}, {10, 6}, {20, 0},
+                                          {20, 1}, {21, 6}, {21, 7}, {22, 0}};
+  for (const SetupField f : unkept) setup.Set(f, 42);
+  setup.Set(zrh::kAutoStartShown, 0);
+  RestartWith(setup);
+  EXPECT_TRUE(person.boxes.empty());
+
+  person.Script(Operator::Answer::Ok);
+  Form().BTExitClick();
+  const std::optional<HostSetupFile> written = ReadHostSetup(startDir / TForm1::kLastSetupFile, person);
+  ASSERT_TRUE(written);
+  for (const int record : {7, 11, 12}) {
+    for (const int16_t value : written->values[static_cast<size_t>(record)]) EXPECT_EQ(value, 0) << "record " << record;
+  }
+  for (const SetupField f : unkept) EXPECT_EQ(written->Get(f), 0) << "record " << f.record << " place " << f.index;
+  EXPECT_EQ(written->Get(zrh::kAutoStartShown), 1);
+}
+
 }  // namespace
 }  // namespace ql::test
 
