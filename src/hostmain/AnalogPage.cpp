@@ -70,10 +70,10 @@ void TForm1::BuildAnalogPage() {
 
   for (size_t i = 0; i < p.MEOffset.size(); ++i) {
     connect(p.MEOffset[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
-      AnalogEdit([&] { host_.factory.analog.controls.offset[i] = text.toStdString(); });
+      AnalogEdit([&] { host_.factory.analog.controls.TypeOffset(i, text.toStdString()); });
     });
     connect(p.MEScale[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
-      AnalogEdit([&] { host_.factory.analog.controls.scale[i] = text.toStdString(); });
+      AnalogEdit([&] { host_.factory.analog.controls.TypeScale(i, text.toStdString()); });
     });
   }
   connect(p.ALGPassword, &QLineEdit::textChanged, this,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "common/ByteOrder.h"
 #include "common/Format.h"
@@ -21,18 +22,30 @@ constexpr uint32_t kFixedLong = 1;
 size_t OffsetField(int channel) { return static_cast<size_t>(kOffsetsAt + 2 * channel); }
 size_t ScaleField(int channel) { return static_cast<size_t>(kScalesAt + 2 * channel); }
 
-std::string EditText(int value, int minimum) {
-  return Format("%5d", std::clamp(value, minimum, kCalibrationMaximum));
+std::string EditText(int value) { return Format("%5d", value); }
+
+void PutEdit(const std::string& text, bool asShown, int minimum, uint8_t* field) {
+  if (!asShown) PutU16LE(field, static_cast<uint16_t>(ParseCalibrationEdit(text, minimum)));
 }
 
 }  // namespace
+
+void AnalogControls::TypeOffset(size_t channel, std::string text) {
+  offset[channel] = std::move(text);
+  offsetAsShown[channel] = false;
+}
+
+void AnalogControls::TypeScale(size_t channel, std::string text) {
+  scale[channel] = std::move(text);
+  scaleAsShown[channel] = false;
+}
 
 AnalogControls DefaultAnalogControls() {
   AnalogControls c;
   for (int ch = 0; ch < kCalibrationChannels; ++ch) {
     const auto i = static_cast<size_t>(ch);
-    c.offset[i] = EditText(ch == 0 ? 200 : 150, kOffsetMinimum);
-    c.scale[i] = EditText(ch == 0 ? 790 : 5325, kScaleMinimum);
+    c.offset[i] = EditText(ch == 0 ? 200 : 150);
+    c.scale[i] = EditText(ch == 0 ? 790 : 5325);
   }
   return c;
 }
@@ -58,8 +71,8 @@ void BuildAnalogCalibration(const AnalogControls& c, AnalogCalibrationBytes& rec
   PutU32LE(&record[kFixedLongAt], kFixedLong);
   for (int ch = 0; ch < kCalibrationChannels; ++ch) {
     const auto i = static_cast<size_t>(ch);
-    PutU16LE(&record[OffsetField(ch)], static_cast<uint16_t>(ParseCalibrationEdit(c.offset[i], kOffsetMinimum)));
-    PutU16LE(&record[ScaleField(ch)], static_cast<uint16_t>(ParseCalibrationEdit(c.scale[i], kScaleMinimum)));
+    PutEdit(c.offset[i], c.offsetAsShown[i], kOffsetMinimum, &record[OffsetField(ch)]);
+    PutEdit(c.scale[i], c.scaleAsShown[i], kScaleMinimum, &record[ScaleField(ch)]);
   }
   PutU16LE(&record[kReservedAt], 0);
   SealRecord(record.data(), kAnalogCalibrationLength);
@@ -69,9 +82,11 @@ AnalogControls ReadAnalogCalibration(const AnalogCalibrationBytes& record) {
   AnalogControls c;
   for (int ch = 0; ch < kCalibrationChannels; ++ch) {
     const auto i = static_cast<size_t>(ch);
-    c.offset[i] = EditText(GetI16LE(&record[OffsetField(ch)]), kOffsetMinimum);
-    c.scale[i] = EditText(GetI16LE(&record[ScaleField(ch)]), kScaleMinimum);
+    c.offset[i] = EditText(GetI16LE(&record[OffsetField(ch)]));
+    c.scale[i] = EditText(GetI16LE(&record[ScaleField(ch)]));
   }
+  c.offsetAsShown.fill(true);
+  c.scaleAsShown.fill(true);
   return c;
 }
 

@@ -14,10 +14,18 @@ using AnalogCalibrationBytes = std::array<uint8_t, kAnalogCalibrationLength>;
 inline constexpr uint16_t kAnalogMarker = 0x0606;
 inline constexpr int kCalibrationChannels = 8;
 
-// The texts of the edits MEOffset0..MEOffset7 and MEScale0..MEScale7, as typed.
+// The texts of the edits MEOffset0..MEOffset7 and MEScale0..MEScale7. An edit that still
+// shows a value of the held record as it came from the logger or a file gives that value
+// back unchanged; the parsing rules below are for what the operator types.
 struct AnalogControls {
   std::array<std::string, kCalibrationChannels> offset;
   std::array<std::string, kCalibrationChannels> scale;
+  std::array<bool, kCalibrationChannels> offsetAsShown{};
+  std::array<bool, kCalibrationChannels> scaleAsShown{};
+
+  // The operator's text in an edit.
+  void TypeOffset(size_t channel, std::string text);
+  void TypeScale(size_t channel, std::string text);
 };
 
 // The edits at start: offset 200 and scale 790 for the battery, 150 and 5325 for each
@@ -31,11 +39,11 @@ inline constexpr int kScaleMinimum = 1;
 inline constexpr int kCalibrationMaximum = 32700;
 int ParseCalibrationEdit(const std::string& text, int minimum);
 
-// BuildAnalogCalibration: the record from the edits, with the checksum.
+// BuildAnalogCalibration: the record from the edits, with the checksum. `record` is the
+// held one the edits were shown from: a value still shown as it came stays as it is.
 void BuildAnalogCalibration(const AnalogControls& controls, AnalogCalibrationBytes& record);
 
-// ShowAnalogCalibration's texts: each value "%5d", brought into the range a send would
-// store so that the edits show what goes back to the logger.
+// ShowAnalogCalibration's texts: each value "%5d", as the record holds it.
 AnalogControls ReadAnalogCalibration(const AnalogCalibrationBytes& record);
 
 }  // namespace ql

@@ -56,14 +56,24 @@ TEST(AnalogCalibrationTest, RecordFromTheEdits) {
   EXPECT_EQ(shown.scale[1], " 5325");
 }
 
-TEST(AnalogCalibrationTest, ValuesASendCouldNotStoreShowAsTheyWouldBeSent) {
+TEST(AnalogCalibrationTest, ReceivedValuesShowAndGoBackAsTheyCameAndOnlyTypedOnesAreParsed) {
   AnalogCalibrationBytes record{};
   PutU16LE(&record[8], static_cast<uint16_t>(-12));
   PutU16LE(&record[24], static_cast<uint16_t>(32767));
-  const AnalogControls shown = ReadAnalogCalibration(record);
-  EXPECT_EQ(shown.offset[0], "    0");
-  EXPECT_EQ(shown.scale[0], "32700");
-  EXPECT_EQ(shown.scale[1], "    1");  // a zero scale
+  PutU16LE(&record[8 + 2], 40);
+  AnalogControls shown = ReadAnalogCalibration(record);
+  EXPECT_EQ(shown.offset[0], "  -12");
+  EXPECT_EQ(shown.scale[0], "32767");
+  EXPECT_EQ(shown.scale[1], "    0");  // a zero scale
+
+  shown.TypeOffset(1, "");
+  shown.TypeScale(2, "99999");
+  BuildAnalogCalibration(shown, record);
+  EXPECT_EQ(GetI16LE(&record[8]), -12);
+  EXPECT_EQ(GetI16LE(&record[24]), 32767);
+  EXPECT_EQ(GetI16LE(&record[24 + 2]), 0);
+  EXPECT_EQ(GetI16LE(&record[8 + 2]), 0);        // typed: an empty offset is 0
+  EXPECT_EQ(GetI16LE(&record[24 + 4]), 32700);  // typed: lowered to the maximum
 }
 
 }  // namespace
