@@ -74,11 +74,6 @@ void Send(HostState& host, const std::array<uint8_t, N>& record) {
 
 }  // namespace
 
-void ChooseMeterType(HostState& host, int meterType) {
-  host.factory.hardware.controls.meterType = meterType;
-  host.setupPage.meterType = meterType;
-}
-
 void HardwareEdited(HostState& host) { host.factory.hardware.current = false; }
 
 void AnalogEdited(HostState& host) { host.factory.analog.current = false; }

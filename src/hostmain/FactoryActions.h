@@ -8,10 +8,6 @@ class HostState;
 // as plain actions on the host state. The window writes the edited control (or the
 // typed password) into the factory settings first, then calls these.
 
-// DeviceTypeCB: the meter chosen on the hardware page is also the host's known meter
-// type, which Send Setup reads, until a status reports the logger's own.
-void ChooseMeterType(HostState& host, int meterType);
-
 // Any change of DeviceTypeCB, SNEdit, RunStopCB, StatusLEDCB or a relay box.
 void HardwareEdited(HostState& host);
 // Any change of MEOffset0..MEOffset7 or MEScale0..MEScale7.

@@ -91,8 +91,10 @@ void TForm1::BuildHardwarePage() {
   grid->setColumnStretch(3, 1);
   grid->setRowStretch(13, 1);
 
+  // The choice goes into the record to send; the host's known meter type comes only from
+  // a received or loaded configuration and from the status.
   connect(p.DeviceTypeCB, &QComboBox::activated, this,
-          [this](int index) { HardwareEdit([&] { ChooseMeterType(host_, index); }); });
+          [this](int index) { HardwareEdit([&] { host_.factory.hardware.controls.meterType = index; }); });
   connect(p.UDSerialNumber, &QSpinBox::valueChanged, this,
           [this](int value) { HardwareEdit([&] { host_.factory.hardware.controls.serialNumber = value; }); });
   connect(p.RunStopCB, &QComboBox::activated, this,

@@ -113,7 +113,7 @@ TEST_F(FactoryActionsTest, PasswordFailuresAreCountedAcrossBothPagesAndSendNothi
 TEST_F(FactoryActionsTest, HardwareSendNeedsASerialNumberBeforeThePassword) {
   GetHardware();
   hardware.password = "wrong";
-  ChooseMeterType(host, 0);  // "None Selected" is a choice
+  hardware.controls.meterType = 0;  // "None Selected" is a choice
   hardware.controls.serialNumber = 0;
   BTSendHardwareSetupClick(host);
   ASSERT_EQ(sim.person.boxes.size(), 1u);
@@ -125,7 +125,7 @@ TEST_F(FactoryActionsTest, HardwareSendNeedsASerialNumberBeforeThePassword) {
   EXPECT_EQ(sim.person.boxes.size(), 2u);
   EXPECT_EQ(host.factory.password.Failures(), 0);  // the password was never asked
 
-  ChooseMeterType(host, 0);
+  hardware.controls.meterType = 0;
   hardware.password = "GrayMoose";
   hardware.controls.relays[3] = 6;
   BTSendHardwareSetupClick(host);
@@ -194,7 +194,7 @@ TEST_F(FactoryActionsTest, ASavedFileLoadsBackToTheSameControlsAndIsNotCurrent) 
   GetHardware();
   hardware.controls.relays[10] = 3;
   hardware.controls.serialNumber = 555;
-  ChooseMeterType(host, 3);
+  hardware.controls.meterType = 3;
   HardwareEdited(host);
   const HardwareControls saved = hardware.controls;
   sim.person.ScriptFile(File("edited.hdw"));
@@ -212,25 +212,6 @@ TEST_F(FactoryActionsTest, ASavedFileLoadsBackToTheSameControlsAndIsNotCurrent) 
   EXPECT_EQ(hardware.controls.meterType, 3);
   EXPECT_EQ(host.setupPage.meterType, 3);
   EXPECT_FALSE(hardware.current);
-}
-
-TEST_F(FactoryActionsTest, SendSetupUsesTheMeterTypeChosenOnTheHardwarePage) {
-  BTGetSetup1Click(host, SetupButton::kGetSetup);
-  sim.Seconds(2);
-  EXPECT_EQ(host.setupPage.meterType, 2);  // the status names a QL-9
-  host.setupPage.controls.portLine[0] = 6;
-  BTSendSetup1Click(host);
-  EXPECT_EQ(host.setupPage.controls.portLine[0], 6);
-  ChooseMeterType(host, 3);  // EXT Plus: port 1 is the meter's, at 19200
-  BTSendSetup1Click(host);
-  EXPECT_EQ(host.setupPage.controls.portLine[0], 8);
-
-  // The next status names the logger's own meter again; the page keeps the choice.
-  host.setupPage.controls.portLine[0] = 6;
-  sim.Second();
-  BTSendSetup1Click(host);
-  EXPECT_EQ(host.setupPage.controls.portLine[0], 6);
-  EXPECT_EQ(hardware.controls.meterType, 3);
 }
 
 TEST_F(FactoryActionsTest, ShortOrMissingFilesAndCancelledDialogsChangeNothing) {

@@ -5,6 +5,9 @@
 #include "MainWindowFixture.h"
 #include "dialogs/WidgetColour.h"
 #include "loggersim/SimulatedSerialDevice.h"
+#include "common/ByteOrder.h"
+#include "support/Packets.h"
+#include "support/TempDirectory.h"
 
 namespace ql {
 namespace {
@@ -76,7 +79,7 @@ TEST_F(FactoryPagesTest, GetEditAndSendTheHardwareConfiguration) {
   EXPECT_TRUE(PanelShown("HardwarePanel"));
   Find<QSpinBox>("UDSerialNumber")->setValue(250);
   Choose("DeviceTypeCB", 1);
-  EXPECT_EQ(Host().setupPage.meterType, 1);
+  EXPECT_EQ(Host().setupPage.meterType, 2);  // not the logger's meter until it says so
   Find<QLineEdit>("HWPassword")->setText("GrayMoose");
   Find<QPushButton>("BTSendHardwareSetup")->click();
   Second();
@@ -148,6 +151,72 @@ TEST_F(FactoryPagesTest, SavedHardwareLoadsBackIntoTheControls) {
   EXPECT_EQ(Find<QComboBox>("RelayPP2")->currentText(), "Relay 6");
   EXPECT_EQ(Find<QComboBox>("StatusLEDCB")->currentText(), "SX-28 Status LED");
   EXPECT_TRUE(PanelShown("HardwarePanel"));
+}
+
+TEST_F(FactoryPagesTest, ChoosingAMeterTypeLeavesTheKnownOneToTheLogger) {
+  Find<QPushButton>("BTGetSetup1")->click();
+  Action("HardwareConfig")->trigger();
+  Find<QPushButton>("BTGetHardware")->click();
+  Second();
+  Second();
+  ASSERT_EQ(Host().setupPage.meterType, 2);  // a QL9: port 1 is the operator's
+  Choose("CBPort1Setup", 6);
+  Choose("DeviceTypeCB", 3);  // EXT Plus, whose meter would take port 1 at 19200
+  EXPECT_EQ(Host().setupPage.meterType, 2);
+  Find<QPushButton>("BTSendSetup1")->click();
+  Second();
+  EXPECT_EQ(Find<QComboBox>("CBPort1Setup")->currentIndex(), 6);
+  EXPECT_EQ(Host().setupPage.meterType, 2);
+  EXPECT_EQ(Find<QComboBox>("DeviceTypeCB")->currentIndex(), 3);  // the page keeps the choice
+}
+
+// Calibration packets with values the edits' rules would not let the operator type.
+struct CalibrationAsReceivedTest : test::MainWindowFixture {
+  test::Bytes ReceivedRecord() {
+    test::Bytes body(40, 0);
+    PutU16LE(&body[0], 15);
+    PutU32LE(&body[2], 1);
+    for (int ch = 0; ch < 8; ++ch) {
+      PutU16LE(&body[static_cast<size_t>(6 + 2 * ch)], static_cast<uint16_t>(150 + ch));
+      PutU16LE(&body[static_cast<size_t>(22 + 2 * ch)], static_cast<uint16_t>(5325 + ch));
+    }
+    PutU16LE(&body[6], static_cast<uint16_t>(-5));     // offset 0
+    PutU16LE(&body[22 + 2], 0);                        // scale 1
+    PutU16LE(&body[22 + 4], 32767);                    // scale 2
+    return test::FixedPacket(6, body);
+  }
+  QString EditText(const char* name) { return Find<QLineEdit>(name)->text(); }
+};
+
+TEST_F(CalibrationAsReceivedTest, ReceivedValuesAreShownAndStoredAsTheyCame) {
+  Form().ModesMenuClick(kAdvancedUser);
+  Choose("LoggerPortCB", 1);
+  const test::Bytes received = ReceivedRecord();
+  wire->Push(received);
+  Second();
+  EXPECT_TRUE(Find<QLabel>("AnalogPanel")->isHidden());
+  EXPECT_EQ(EditText("MEOffset0"), "   -5");
+  EXPECT_EQ(EditText("MEScale1"), "    0");
+  EXPECT_EQ(EditText("MEScale2"), "32767");
+
+  // Saved right away: the file is the record as it came, and no question is asked.
+  test::TempDirectory dir;
+  person.ScriptFile(dir.File("asis.alg"));
+  Find<QPushButton>("BTSaveAnalogFile")->click();
+  EXPECT_TRUE(person.questions.empty());
+  EXPECT_EQ(test::ReadFileBytes(dir.File("asis.alg")), received);
+
+  // What the operator types follows the edits' rules; the rest stays as received.
+  Find<QLineEdit>("MEScale1")->setText("");
+  Find<QLineEdit>("MEScale3")->setText("99999");
+  person.ScriptFile(dir.File("typed.alg"));
+  Find<QPushButton>("BTSaveAnalogFile")->click();
+  const test::Bytes typed = test::ReadFileBytes(dir.File("typed.alg"));
+  ASSERT_EQ(typed.size(), received.size());
+  EXPECT_EQ(GetI16LE(&typed[8]), -5);
+  EXPECT_EQ(GetI16LE(&typed[24 + 2]), 1);
+  EXPECT_EQ(GetI16LE(&typed[24 + 4]), 32767);
+  EXPECT_EQ(GetI16LE(&typed[24 + 6]), 32700);
 }
 
 }  // namespace
