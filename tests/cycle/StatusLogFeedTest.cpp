@@ -41,17 +41,16 @@ TEST(StatusLogFeed, EveryStatusWhileRecordingBecomesARowAndAMissingFolderIsRepor
   sim.Seconds(2);
   EXPECT_EQ(ReadAll(dir / "cast.dat.status.csv"), text);
 
-  // A raw file of a folder that has gone by now: one box, then quiet.
-  const fs::path gone = dir / "gone";
-  fs::create_directories(gone);
-  sim.person.ScriptFile((gone / "cast.raw").string());
+  // A raw file whose log cannot be made (a folder stands in its place): one box, then quiet.
+  fs::create_directories(dir / "cast.raw.status.csv");
+  sim.person.ScriptFile((dir / "cast.raw").string());
   BTRecordRawClick(sim.host);
-  fs::remove_all(gone);
   sim.Seconds(3);
   int reports = 0;
   for (const auto& box : sim.person.boxes) reports += box.caption == "Status Log";
   EXPECT_EQ(reports, 1);
   BTStopRecordClick(sim.host);
+  sim.Second();  // the next status closes the log
   fs::remove_all(dir);
 }
 
