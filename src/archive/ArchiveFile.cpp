@@ -42,7 +42,8 @@ bool ArchiveFile::Open(const std::string& name, Mode mode) {
     reason_ = errno != 0 ? std::strerror(errno) : "cannot be opened";
     return false;
   }
-  std::setvbuf(file_, nullptr, _IONBF, 0);
+  // Reading goes through the C library's buffer: a record is read in two calls.
+  if (mode != Mode::Read) std::setvbuf(file_, nullptr, _IONBF, 0);
   return true;
 }
 

@@ -6,8 +6,8 @@
 
 namespace ql {
 
-// The one file recording and replay use: a plain binary stream without a buffer of its
-// own, so that each Write is one write to the file and a failure shows at once.
+// The one file recording and replay use: a plain binary stream, written without a buffer
+// of its own, so that each Write is one write to the file and a failure shows at once.
 class ArchiveFile {
  public:
   enum class Mode { Truncate, Append, Read };

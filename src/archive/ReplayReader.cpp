@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "ArchiveReader.h"
 #include "ArchiveRecord.h"
 #include "Recording.h"
 #include "common/Format.h"
@@ -33,31 +34,23 @@ int Recording::ReadReplayPacket(uint8_t* buffer, int capacity) {
     byteCounter = 0;
   }
 
-  // 4, 5: the type bytes and the header.
+  // 4 to 7: the type bytes, then the header, the data and the trailer. A length no record
+  // can have, or one whose packet the buffer cannot hold, ends the replay here rather than
+  // reading past the record or the buffer.
   if (capacity < kTypeBytes + archive::kHeaderSize + kChecksumBytes) return 0;
   buffer[0] = buffer[1] = kDataPacketType;
   uint8_t* record = buffer + kTypeBytes;
-  if (file.Read(record, archive::kHeaderSize) < archive::kHeaderSize) {
-    replay.stopRequest = true;
+  const archive::RecordRead read = archive::ReadRecord(file, record, capacity - kTypeBytes - kChecksumBytes);
+  if (read.outcome == archive::ReadOutcome::kBadLength) {
+    RefuseReplayLength(read.dataLength);
     return 0;
   }
-
-  // 6: a length no record can have, or one whose packet the buffer cannot hold, ends the
-  // replay here rather than reading past the record or the buffer.
-  const int n = GetI16LE(record + archive::kDataLength);
-  const int packetLength = kTypeBytes + archive::kEnvelope + n + kChecksumBytes;
-  if (n < 0 || n > archive::kMaxData || packetLength > capacity) {
-    RefuseReplayLength(n);
+  if (read.outcome != archive::ReadOutcome::kRecord) {
+    replay.stopRequest = true;
     return 0;
   }
   archive::SwapHeaderOrder(record);
-
-  // 7: the data and the trailer.
-  const int rest = n + archive::kTrailerSize;
-  if (file.Read(record + archive::kHeaderSize, rest) < rest) {
-    replay.stopRequest = true;
-    return 0;
-  }
+  const int packetLength = kTypeBytes + read.size + kChecksumBytes;
 
   // 8, 9: the checksum the receiver checks.
   SealRecord(buffer, packetLength);

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "RunSummary.h"
 
 namespace ql {
 
@@ -22,6 +25,7 @@ struct ExtractionReport {
   uint64_t records = 0;  // records read whole and handled
   std::vector<std::string> created;  // output files, in the order they were created
   std::vector<std::string> failedOutputs;  // could not be created or written whole
+  std::optional<RunSummaryRecord> summary;  // the run's first summary record
 
   // Damage met on the way.
   uint64_t skippedBytes = 0;   // stepped over byte by byte to find the next good header

@@ -194,6 +194,7 @@ void Extraction::Summary(const uint8_t* body, int size) {
     return;
   }
   summaryWritten_ = true;
+  report_.summary = DecodeRunSummary(body);
   WriteRunSummary(body, outputs_, op_);
 }
 

@@ -5,7 +5,7 @@
 namespace zrrun {
 
 const char* const kUsage =
-    "Usage: zrrun [--out DIR] [--choice N] [--debug] RUNFILE...\n"
+    "Usage: zrrun [--out DIR] [--choice N] [--debug] [--format csv|netcdf]... RUNFILE...\n"
     "\n"
     "Splits QL-9 run files (run.xxx, as uploaded from the logger) the way the host\n"
     "program's \"Parse Run Files\" does: an archive file for replay (archive.xxx), the\n"
@@ -18,6 +18,12 @@ const char* const kUsage =
     "               Port1.xxx .. Port8.xxx, analog.xxx and timestp.xxx\n"
     "  --debug      write log.dat, one entry per record header read (it holds the\n"
     "               last run file's entries)\n"
+    "  --format F   also write the records with their times for science tools, F csv\n"
+    "               or netcdf (give it twice for both): Port1.xxx.csv .. Port9.xxx.csv,\n"
+    "               analog.xxx.csv and Battery.xxx.csv (volts), or run.xxx.nc (NetCDF-4,\n"
+    "               CF conventions). These are made from the archive of the raw choice,\n"
+    "               so --choice 1 is taken; a file given that is an archive (archive.xxx\n"
+    "               or a recorded archive) gives these files alone, named after it\n"
     "  --help       show this text\n"
     "\n"
     "One line per run file: the files written, or why nothing could be; damage met on\n"
@@ -39,6 +45,7 @@ Options Refused(std::string error) {
 
 Options ParseOptions(const std::vector<std::string>& args) {
   Options options;
+  bool choiceGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
@@ -52,6 +59,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
     } else if (arg == "--choice") {
       if (!hasValue || (args[i + 1] != "0" && args[i + 1] != "1")) return Refused("--choice takes 0 or 1");
       options.choice = args[++i] == "1" ? 1 : 0;
+      choiceGiven = true;
+    } else if (arg == "--format") {
+      if (!hasValue || (args[i + 1] != "csv" && args[i + 1] != "netcdf")) return Refused("--format takes csv or netcdf");
+      (args[++i] == "csv" ? options.csv : options.netcdf) = true;
     } else if (arg == "--") {
       options.runFiles.insert(options.runFiles.end(), args.begin() + static_cast<long>(i) + 1, args.end());
       break;
@@ -62,6 +73,12 @@ Options ParseOptions(const std::vector<std::string>& args) {
     }
   }
   if (!options.help && options.runFiles.empty()) options.error = "no run file named";
+  // The header-grouped records reach the archive only with the raw choice: science files
+  // made without them would leave out part of the run.
+  if (options.csv || options.netcdf) {
+    if (choiceGiven && options.choice != 1) return Refused("--format needs --choice 1 (the records of every kind)");
+    options.choice = 1;
+  }
   return options;
 }
 

@@ -6,10 +6,12 @@
 #include <system_error>
 #include <vector>
 
+#include "ScienceFiles.h"
 #include "Terminal.h"
 #include "ZrrunOptions.h"
 #include "common/SilentOperator.h"
 #include "flash/RunExtraction.h"
+#include "science/ArchiveRecords.h"
 
 namespace {
 
@@ -60,7 +62,12 @@ int main(int argc, char** argv) {
   ql::ExtractionMemory memory;
   const bool terminal = zrrun::IsTerminal(stderr);
   int status = 0;
+  const bool science = options.csv || options.netcdf;
   for (const std::string& runFile : options.runFiles) {
+    if (science && ql::IsArchiveFile(runFile)) {
+      if (!zrrun::WriteArchiveScienceFiles(options, runFile)) status = 1;
+      continue;
+    }
     Progress progress(runFile, terminal);
     ql::ExtractionRequest request;
     request.runFile = runFile;
@@ -73,6 +80,7 @@ int main(int argc, char** argv) {
     std::printf("%s: %s\n", runFile.c_str(), report.Describe().c_str());
     std::fflush(stdout);
     if (report.Failed() || report.Damaged()) status = 1;
+    if (science && !zrrun::WriteRunScienceFiles(options, runFile, report)) status = 1;
   }
   return status;
 }
