@@ -54,7 +54,7 @@ TEST(Zrrun, GoodDamagedAndMissingFiles) {
 TEST(Zrrun, HelpAndUsageErrors) {
   const ZrrunResult help = Zrrun("--help");
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_EQ(help.out.rfind("Usage: zrrun [--out DIR] [--choice N] [--debug] RUNFILE...\n", 0), 0u);
+  EXPECT_EQ(help.out.rfind("Usage: zrrun [--out DIR] [--choice N] [--debug] [--format csv|netcdf]... RUNFILE...\n", 0), 0u);
   EXPECT_NE(help.out.find("Exit status"), std::string::npos);
 
   for (const char* arguments : {"", "--choice 2 run.001", "--out", "--verbose run.001"}) {
@@ -62,6 +62,42 @@ TEST(Zrrun, HelpAndUsageErrors) {
     EXPECT_EQ(usage.exitCode, 2) << arguments;
     EXPECT_EQ(usage.out.rfind("zrrun: ", 0), 0u) << arguments;
   }
+}
+
+// --format writes the science files beside the usual outputs, taking the raw choice so
+// that records stored under a header are in them; an archive given instead of a run
+// gives its science files alone, named after it. A damaged archive says what was lost.
+
+TEST(Zrrun, ScienceFilesOfRunsAndArchives) {
+  test::TempFolder folder;
+  const auto run = folder.Write("run.004", test::Concat({test::RunRecord(25, test::HeaderBody(2, 1, 1765000000)),
+                                                         test::RunRecord(1, "T=1.5\r\n"), test::RunRecord(9, "bat")}));
+  const ZrrunResult made = Zrrun("--out " + Quoted(folder.path() / "out") + " --format csv --format netcdf " + Quoted(run));
+  EXPECT_EQ(made.exitCode, 1);  // "bat" is half a battery record
+  EXPECT_EQ(made.out, run.string() + ": 3 records read, wrote archive.004, Port1.004, Battery.004\n" + run.string() +
+                          ": wrote Port1.004.csv, run.004.nc; damaged: a battery record cut short (3 bytes)\n");
+  EXPECT_EQ(folder.ReadText("out/Port1.004.csv"), "time,logger_id,sequence,line,T\r\n2025-12-06T05:46:40Z,2,1,T=1.5,1.5\r\n");
+
+  test::ArchiveFields fields;
+  fields.sources[0] = "x\r\n";
+  const test::Bytes record = test::ArchiveBytes(fields);
+  const auto archive = folder.Write("archive.005", test::Concat({record, record}));
+  const ZrrunResult fromArchive = Zrrun("--out " + Quoted(folder.path() / "out") + " --format csv " + Quoted(archive));
+  EXPECT_EQ(fromArchive.exitCode, 0);
+  EXPECT_EQ(fromArchive.out, archive.string() + ": wrote Port1.005.csv\n");
+  EXPECT_TRUE(folder.Has("out/Port1.005.csv"));
+
+  const auto cut = folder.Write("cast26_343.011", test::Concat({record, record, test::Bytes(record.begin(), record.end() - 1)}));
+  const ZrrunResult damaged = Zrrun("--out " + Quoted(folder.path() / "out") + " --format csv " + Quoted(cut));
+  EXPECT_EQ(damaged.exitCode, 1);
+  EXPECT_EQ(damaged.out, cut.string() + ": wrote Port1.cast26_343.011.csv; damaged: the last " +
+                             std::to_string(record.size() - 1) +
+                             " bytes of the archive unread (a record cut short or of impossible length)\n");
+
+  const ZrrunResult refused = Zrrun("--choice 0 --format csv " + Quoted(run));
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_EQ(refused.out.rfind("zrrun: --format needs --choice 1", 0), 0u);
+  EXPECT_EQ(Zrrun("--format xls " + Quoted(run)).exitCode, 2);
 }
 
 }  // namespace
