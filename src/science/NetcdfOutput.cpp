@@ -2,7 +2,9 @@
 
 #include <netcdf.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <system_error>
 
 #include "SourceNames.h"
@@ -34,7 +36,12 @@ NetcdfOutput::NetcdfOutput(const std::filesystem::path& path, const SciencePlan&
     : path_(path) {
   textOf_.fill(-1);
   numbersOf_.fill(-1);
-  if (Ok(nc_create((path.string() + ".part").c_str(), NC_NETCDF4 | NC_CLOBBER, &ncid_))) Define(plan, attributes);
+  // The library can word a missing folder as a permission problem; the system's own
+  // reason is the one to show.
+  errno = 0;
+  const int created = nc_create((path.string() + ".part").c_str(), NC_NETCDF4 | NC_CLOBBER, &ncid_);
+  if (created != NC_NOERR && errno != 0) error_ = std::strerror(errno);
+  if (Ok(created)) Define(plan, attributes);
 }
 
 NetcdfOutput::~NetcdfOutput() {

@@ -208,5 +208,36 @@ TEST(ScienceExport, NumberColumnsOnlyForStableNames) {
   EXPECT_LT(nc.Var("port1_T"), 0);
 }
 
+// Outputs that cannot be written are named with the system's reason and never take the
+// name of a whole file; archive records whose counts do not add up are counted as left
+// out rather than split wrongly.
+TEST(ScienceExport, FailedOutputsAndDamageAreSaid) {
+  test::TempFolder folder;
+  test::ArchiveFields fields;
+  fields.sources[0] = "x\r\n";
+  test::Bytes bad = test::ArchiveBytes(fields);
+  bad[10] = 9;  // port 1 count beyond the data length
+  const test::Bytes good = test::ArchiveBytes(fields);
+  ScienceRequest request;
+  request.archive = folder.Write("archive.003", test::Concat({good, bad, good}));
+  request.outputFolder = folder.path() / "missing";
+  request.tag = "003";
+  request.datasetName = "archive.003";
+  request.csv = request.netcdf = true;
+  const ScienceReport report = ExportScience(request);
+  EXPECT_TRUE(report.Failed());
+  EXPECT_TRUE(report.Damaged());
+  EXPECT_EQ(report.Describe(),
+            "no science file written; failed: Port1.003.csv (No such file or directory); failed: archive.003.nc (No such "
+            "file or directory); damaged: 1 archive records left out (their port counts do not add up)");
+
+  request.outputFolder = folder.path();
+  EXPECT_EQ(ExportScience(request).archive.records, 2u);
+  EXPECT_EQ(test::ReadCsv(folder.path() / "Port1.003.csv").size(), 3u);
+
+  request.archive = folder.path() / "archive.404";
+  EXPECT_EQ(ExportScience(request).Describe(), "failed: cannot read the archive (No such file or directory)");
+}
+
 }  // namespace
 }  // namespace ql
