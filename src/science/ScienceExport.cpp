@@ -5,11 +5,14 @@
 #include "BatteryRecords.h"
 #include "CsvOutputs.h"
 #include "InstrumentText.h"
-#include "NetcdfOutput.h"
 #include "SciencePlan.h"
 #include "common/ByteOrder.h"
 #include "common/Format.h"
 #include "plot/NumberReader.h"
+
+#if QL_NETCDF
+#include "NetcdfOutput.h"
+#endif
 
 namespace ql {
 namespace {
@@ -91,6 +94,14 @@ void ReadBattery(const ScienceRequest& request, const std::function<void(const R
 
 }  // namespace
 
+bool NetcdfAvailable() {
+#if QL_NETCDF
+  return true;
+#else
+  return false;
+#endif
+}
+
 ScienceReport ExportScience(const ScienceRequest& request) {
   ScienceReport report;
   SciencePlan plan;
@@ -101,10 +112,12 @@ ScienceReport ExportScience(const ScienceRequest& request) {
 
   std::vector<std::unique_ptr<ObservationWriter>> writers;
   if (request.csv) writers.push_back(std::make_unique<CsvOutputs>(request.outputFolder, request.tag, plan));
+#if QL_NETCDF
   if (request.netcdf) {
     writers.push_back(std::make_unique<NetcdfOutput>(request.outputFolder / (request.datasetName + ".nc"), plan,
                                                      AttributesOf(request, plan)));
   }
+#endif
   RowFeed feed(plan, writers);
   ReadArchiveRecords(request.archive, [&](const SourceRecord& record) { feed.Record(record); });
   ReadBattery(request, [&](const RecordTime& time, double volts) { feed.Battery(time, volts); }, report);

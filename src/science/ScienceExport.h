@@ -38,6 +38,9 @@ struct ScienceReport {
   std::string Describe() const;
 };
 
+// Whether this build can write NetCDF (it has the netCDF library).
+bool NetcdfAvailable();
+
 // Reads the inputs twice: once to learn which sources have data and which number
 // columns they carry, once to write the rows.
 ScienceReport ExportScience(const ScienceRequest& request);

@@ -72,10 +72,10 @@ TEST(Zrrun, ScienceFilesOfRunsAndArchives) {
   test::TempFolder folder;
   const auto run = folder.Write("run.004", test::Concat({test::RunRecord(25, test::HeaderBody(2, 1, 1765000000)),
                                                          test::RunRecord(1, "T=1.5\r\n"), test::RunRecord(9, "bat")}));
-  const ZrrunResult made = Zrrun("--out " + Quoted(folder.path() / "out") + " --format csv --format netcdf " + Quoted(run));
+  const ZrrunResult made = Zrrun("--out " + Quoted(folder.path() / "out") + " --format csv " + Quoted(run));
   EXPECT_EQ(made.exitCode, 1);  // "bat" is half a battery record
   EXPECT_EQ(made.out, run.string() + ": 3 records read, wrote archive.004, Port1.004, Battery.004\n" + run.string() +
-                          ": wrote Port1.004.csv, run.004.nc; damaged: a battery record cut short (3 bytes)\n");
+                          ": wrote Port1.004.csv; damaged: a battery record cut short (3 bytes)\n");
   EXPECT_EQ(folder.ReadText("out/Port1.004.csv"), "time,logger_id,sequence,line,T\r\n2025-12-06T05:46:40Z,2,1,T=1.5,1.5\r\n");
 
   test::ArchiveFields fields;
@@ -94,6 +94,10 @@ TEST(Zrrun, ScienceFilesOfRunsAndArchives) {
                              std::to_string(record.size() - 1) +
                              " bytes of the archive unread (a record cut short or of impossible length)\n");
 
+#if ZRRUN_NETCDF
+  const ZrrunResult both = Zrrun("--out " + Quoted(folder.path() / "out") + " --format netcdf --format csv " + Quoted(archive));
+  EXPECT_EQ(both.out, archive.string() + ": wrote Port1.005.csv, archive.005.nc\n");
+#endif
   const ZrrunResult refused = Zrrun("--choice 0 --format csv " + Quoted(run));
   EXPECT_EQ(refused.exitCode, 2);
   EXPECT_EQ(refused.out.rfind("zrrun: --format needs --choice 1", 0), 0u);

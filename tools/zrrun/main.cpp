@@ -12,6 +12,7 @@
 #include "common/SilentOperator.h"
 #include "flash/RunExtraction.h"
 #include "science/ArchiveRecords.h"
+#include "science/ScienceExport.h"
 
 namespace {
 
@@ -49,6 +50,10 @@ int main(int argc, char** argv) {
   }
   if (!options.error.empty()) {
     std::fprintf(stderr, "zrrun: %s\n\n%s", options.error.c_str(), zrrun::kUsage);
+    return 2;
+  }
+  if (options.netcdf && !ql::NetcdfAvailable()) {
+    std::fprintf(stderr, "zrrun: this zrrun was built without the netCDF library: --format netcdf cannot be written\n");
     return 2;
   }
   std::error_code error;
