@@ -26,6 +26,9 @@ DirectoryEntry DecodeDirectoryEntry(const uint8_t* packet);
 // The run mode code's column text: " PROF  ", " MOOR  ", ... " ERR   ".
 const char* RunModeText(int modeCode);
 
+// The heading above the run list, its columns lined up with DirectoryLine's.
+inline constexpr const char* kRunListHeader = "Run #   Mode     Date           Time       Start    End        Size    ";
+
 // The line LBProfiles shows for the run.
 std::string DirectoryLine(const DirectoryEntry& entry);
 

@@ -6,7 +6,7 @@
 #include <QRegularExpressionValidator>
 
 #include "Controls.h"
-#include "FactoryActions.h"
+#include "cycle/FactoryActions.h"
 #include "TForm1.h"
 #include "dialogs/WidgetColour.h"
 

@@ -8,7 +8,7 @@
 #include <QSpinBox>
 
 #include "Controls.h"
-#include "FactoryActions.h"
+#include "cycle/FactoryActions.h"
 #include "TForm1.h"
 #include "dialogs/WidgetColour.h"
 

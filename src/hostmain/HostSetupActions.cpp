@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "SetupActions.h"
+#include "cycle/SetupActions.h"
 #include "cycle/HostState.h"
 
 namespace ql {

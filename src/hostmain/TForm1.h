@@ -7,7 +7,7 @@
 #include "PCLoggerPage.h"
 #include "FactoryPageControls.h"
 #include "RecordPage.h"
-#include "SetupActions.h"
+#include "cycle/SetupActions.h"
 #include "UploadPageControls.h"
 #include "cycle/HostState.h"
 #include "setupfile/HostSetupFile.h"

@@ -14,6 +14,7 @@
 #include "Controls.h"
 #include "TForm1.h"
 #include "common/Operator.h"
+#include "flash/DirectoryEntry.h"
 #include "flash/LoggerDirectory.h"
 #include "flash/RunExtraction.h"
 #include "flash/RunUpload.h"
@@ -24,7 +25,7 @@ using namespace controls;
 
 namespace {
 
-constexpr const char* kHeader = "Run #   Mode     Date           Time       Start    End        Size    ";
+constexpr const char* kHeader = kRunListHeader;
 
 }  // namespace
 

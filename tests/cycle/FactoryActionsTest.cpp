@@ -1,12 +1,12 @@
-#include "hostmain/FactoryActions.h"
+#include "cycle/FactoryActions.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "SimulatedHost.h"
-#include "hostmain/SetupActions.h"
+#include "hostmain/SimulatedHost.h"
+#include "cycle/SetupActions.h"
 #include "serial/CommandFrame.h"
 
 namespace ql {

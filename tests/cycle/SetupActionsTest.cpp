@@ -1,8 +1,8 @@
-#include "hostmain/SetupActions.h"
+#include "cycle/SetupActions.h"
 
 #include <gtest/gtest.h>
 
-#include "SimulatedHost.h"
+#include "hostmain/SimulatedHost.h"
 #include "loggersim/LoggerPackets.h"
 #include "serial/CommandFrame.h"
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/Operator.h"
+
+namespace ql {
+
+// The operator of the host without a window: the command line has decided every
+// question in advance, so each is answered OK or Yes; every warning and notice is
+// kept, one line each, for the program to print.
+class HeadlessOperator : public Operator {
+ public:
+  void Warning(const std::string& caption, const std::string& text) override;
+  void Notice(const std::string& caption, const std::string& text) override;
+  Answer Ask(const Question& question) override;
+
+  // The messages since the last call, oldest first, as "caption: text" on one line.
+  std::vector<std::string> TakeMessages();
+  const std::vector<std::string>& Messages() const { return messages_; }
+
+ private:
+  std::vector<std::string> messages_;
+};
+
+// A box's caption and text on one line: line breaks and tabs become spaces.
+std::string OneLine(const std::string& caption, const std::string& text);
+
+}  // namespace ql
