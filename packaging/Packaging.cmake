@@ -11,7 +11,7 @@ set(CPACK_PACKAGE_VENDOR "ZR Logger Host developers")
 set(CPACK_PACKAGE_CONTACT "ZR Logger Host developers <ql9host@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "PC host program of the QL-9 oceanographic data logger")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Sets up the QL-9 logger over a serial line, shows its status and real-time data,\n records and replays that data, uploads the runs from its flash and extracts them.\n Includes zrrun, the batch extractor for run files, and loggersim, a simulated logger.")
+    "Sets up the QL-9 logger over a serial line, shows its status and real-time data,\n records and replays that data, uploads the runs from its flash and extracts them.\n Includes ql9ctl, the same host on the command line, zrrun, the batch extractor for\n run files, and loggersim, a simulated logger.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
