@@ -3,7 +3,9 @@ include(GNUInstallDirs)
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/ql9host.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/ql9host.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_CURRENT_LIST_DIR}/recorder.conf.example DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The unattended recorder as a systemd service template, one instance per logger.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/ql9-recorder@.service DESTINATION lib/systemd/system)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ql9host)

@@ -16,6 +16,7 @@ HeadlessHost::HeadlessHost(SerialDeviceFactory deviceFactory, Clock& clock)
 }
 
 bool HeadlessHost::Open(const PortChoice& choice, std::string& error) {
+  choice_ = choice;
   std::string problems;
   host_.ports.SetComPortMap(PortMapFor(choice, problems));
   if (!problems.empty()) {
@@ -34,6 +35,16 @@ bool HeadlessHost::Open(const PortChoice& choice, std::string& error) {
   for (const std::string& m : person_.TakeMessages()) reason += (reason.empty() ? "" : "; ") + m;
   error = Format("cannot open %s (%s)", device.c_str(), reason.c_str());
   return false;
+}
+
+bool HeadlessHost::Reopen() {
+  const size_t told = person_.Messages().size();
+  std::string problems;
+  host_.ports.SetComPortMap(PortMapFor(choice_, problems));
+  LoggerPortCBChange(host_);
+  // A failed open is told in a box each time; the caller says once that the link is lost.
+  person_.ForgetAfter(told);
+  return PortOpen();
 }
 
 void HeadlessHost::FastTick() { Timer10msTimer(host_); }

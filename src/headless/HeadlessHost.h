@@ -25,6 +25,10 @@ class HeadlessHost {
   // Opens the logger port as the "Logger Port Setup" group would. False, with the
   // reason in `error`, when the port cannot be opened.
   bool Open(const PortChoice& choice, std::string& error);
+  // Opens the logger port of the last Open again, comports.txt read afresh (a replugged
+  // adapter may have a new name); true when it is open.
+  bool Reopen();
+  bool PortOpen() const { return host_.ports.IsPortOpen(PortTable::kLoggerSlot); }
 
   // The window's timers: 5 ms, the two one-second ones, and the 1.5 s upload timeout
   // (which runs only while the upload asks for it, as the window's does).
@@ -44,6 +48,7 @@ class HeadlessHost {
  private:
   HeadlessOperator person_;
   HostState host_;
+  PortChoice choice_;
 };
 
 }  // namespace ql

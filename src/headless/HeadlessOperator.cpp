@@ -26,6 +26,12 @@ Operator::Answer HeadlessOperator::Ask(const Question& question) {
   return question.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
 }
 
+std::optional<std::string> HeadlessOperator::ChooseFile(const FileDialog&) {
+  std::optional<std::string> answer;
+  answer.swap(fileAnswer_);
+  return answer;
+}
+
 std::vector<std::string> HeadlessOperator::TakeMessages() {
   std::vector<std::string> taken;
   taken.swap(messages_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,21 @@ class HeadlessOperator : public Operator {
   void Warning(const std::string& caption, const std::string& text) override;
   void Notice(const std::string& caption, const std::string& text) override;
   Answer Ask(const Question& question) override;
+  // A file dialog is answered with the name the command line gave, once.
+  std::optional<std::string> ChooseFile(const FileDialog& dialog) override;
+  void AnswerNextFileDialog(std::string name) { fileAnswer_ = std::move(name); }
 
   // The messages since the last call, oldest first, as "caption: text" on one line.
   std::vector<std::string> TakeMessages();
   const std::vector<std::string>& Messages() const { return messages_; }
+  // Forgets the messages after the first `count`.
+  void ForgetAfter(size_t count) {
+    if (messages_.size() > count) messages_.resize(count);
+  }
 
  private:
   std::vector<std::string> messages_;
+  std::optional<std::string> fileAnswer_;
 };
 
 // A box's caption and text on one line: line breaks and tabs become spaces.

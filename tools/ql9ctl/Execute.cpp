@@ -7,6 +7,7 @@
 #include "Reports.h"
 #include "common/ReplaceFile.h"
 #include "headless/ClockJob.h"
+#include "headless/RecordJob.h"
 #include "headless/SetupJobs.h"
 #include "headless/SleepJob.h"
 #include "headless/UploadJob.h"
@@ -127,6 +128,16 @@ int RunSleep(const Options& o, ql::HeadlessHost& host, const RunJob& run, Stream
   return kExitDone;
 }
 
+// Events go to standard error, one line each, for the system journal.
+int RunRecord(const Options& o, ql::HeadlessHost& host, const RunJob& run, Streams& s) {
+  ql::RecordRequest request;
+  request.state = o.recordState;
+  request.name = o.recordName;
+  request.syncClock = o.syncClock;
+  ql::RecordJob job(request, [&s](const std::string& event) { Error(s, event); });
+  return Run(job, host, run, s) ? kExitDone : Failed(job);
+}
+
 }  // namespace
 
 int Execute(const Options& o, ql::HeadlessHost& host, const RunJob& run, Streams s) {
@@ -139,7 +150,8 @@ int Execute(const Options& o, ql::HeadlessHost& host, const RunJob& run, Streams
   std::string error;
   if (!host.Open(o.port, error)) {
     Error(s, error);
-    return kExitFailed;
+    // A recorder started before its adapter is plugged in waits for it.
+    if (o.command != Command::kRecord) return kExitFailed;
   }
   switch (o.command) {
     case Command::kStatus: return RunStatus(o, host, run, s);
@@ -150,6 +162,7 @@ int Execute(const Options& o, ql::HeadlessHost& host, const RunJob& run, Streams
     case Command::kDir: return RunDir(o, host, run, s);
     case Command::kUpload: return RunUpload(o, host, run, s);
     case Command::kSleep: return RunSleep(o, host, run, s);
+    case Command::kRecord: return RunRecord(o, host, run, s);
   }
   return kExitUsage;
 }

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "archive/RecordState.h"
 #include "headless/RunSelection.h"
 #include "headless/SleepJob.h"
 
@@ -14,7 +15,7 @@ constexpr const char* kDescription =
     "Exit status: 0 done, 1 the logger or the operation failed, 2 a command line it cannot use.";
 
 struct Texts {
-  std::string port, device, line = "9600", startDir = ".", runs, until;
+  std::string port, device, line = "9600", startDir = ".", runs, until, hourly, daily, continuous, raw;
   bool all = false;
 };
 
@@ -58,6 +59,17 @@ std::string Settle(Options& o, const Texts& t) {
     return "--until \"" + t.until + "\": the form is \"YYYY-MM-DD HH:MM:SS\"";
   }
   o.until = t.until;
+  if (o.command == Options::Command::kRecord) {
+    int chosen = 0;
+    for (const auto& [state, name] : {std::pair{ql::kRecordHourly, &t.hourly}, std::pair{ql::kRecordDaily, &t.daily},
+                                      std::pair{ql::kRecordArchive, &t.continuous}, std::pair{ql::kRecordRaw, &t.raw}}) {
+      if (name->empty()) continue;
+      chosen += 1;
+      o.recordState = state;
+      o.recordName = *name;
+    }
+    if (chosen != 1) return "record: give one of --hourly BASE, --daily BASE, --continuous FILE, --raw FILE";
+  }
   return {};
 }
 
@@ -104,6 +116,13 @@ Parsed ParseOptions(const std::vector<std::string>& args) {
   sub(app, "sleep", "put the logger to sleep until a moment", Command::kSleep)
       ->add_option("--until", t.until, "wake-up moment \"YYYY-MM-DD HH:MM:SS\" (PC local time)")
       ->required();
+
+  CLI::App* record = sub(app, "record", "record real-time data as the window does, until SIGINT or SIGTERM", Command::kRecord);
+  record->add_option("--hourly", t.hourly, "1 hour archive files named BASEyy_ddd.hhh");
+  record->add_option("--daily", t.daily, "1 day archive files named BASEyy.ddd");
+  record->add_option("--continuous", t.continuous, "one continuous archive file");
+  record->add_option("--raw", t.raw, "a raw file of every byte from the logger");
+  record->add_flag("--sync-clock", o.syncClock, "keep the logger clock set by the window's automatic rule");
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

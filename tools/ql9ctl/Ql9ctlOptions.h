@@ -11,7 +11,7 @@ namespace ql9ctl {
 
 // What one command line asks for.
 struct Options {
-  enum class Command { kStatus, kSetupGet, kSetupSend, kSetupDiff, kClock, kDir, kUpload, kSleep };
+  enum class Command { kStatus, kSetupGet, kSetupSend, kSetupDiff, kClock, kDir, kUpload, kSleep, kRecord };
   Command command = Command::kStatus;
   ql::PortChoice port;
   bool json = false;
@@ -25,6 +25,9 @@ struct Options {
   std::string wakeTime;               // sleep --until, as the dialog's time and date texts
   std::string wakeDate;
   std::string until;
+  int recordState = 0;  // record: the Recording page's choice
+  std::string recordName;
+  bool syncClock = false;
 };
 
 // The command line read: run it, show a text (--help) and end with 0, or refuse it with

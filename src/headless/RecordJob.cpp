@@ -1,0 +1,105 @@
+#include "RecordJob.h"
+
+#include "HeadlessHost.h"
+#include "archive/RecordState.h"
+#include "common/Format.h"
+#include "cycle/RecordActions.h"
+
+namespace ql {
+namespace {
+
+const char* KindText(int state) {
+  switch (state) {
+    case kRecordHourly: return "1 hour archive files";
+    case kRecordDaily: return "1 day archive files";
+    case kRecordArchive: return "a continuous archive file";
+    default: return "a raw file";
+  }
+}
+
+// The Recording page's buttons, by the state each starts.
+void ClickRecordButton(HostState& host, int state) {
+  switch (state) {
+    case kRecordHourly: BTRecord1HourClick(host); break;
+    case kRecordDaily: BTRecord1DayClick(host); break;
+    case kRecordArchive: BTRecordArchiveClick(host); break;
+    default: BTRecordRawClick(host); break;
+  }
+}
+
+}  // namespace
+
+Job::Outcome RecordJob::Poll(HeadlessHost& host) {
+  if (!started_) return Start(host);
+  WatchFile(host);
+  WatchLink(host);
+  return Outcome::kRunning;
+}
+
+Job::Outcome RecordJob::Start(HeadlessHost& host) {
+  started_ = true;
+  host_ = &host;
+  HostState& state = host.State();
+  state.clockSync.autoSync = request_.syncClock;
+  // Count what the link accepted and what reached the file, around the window's writer.
+  auto write = state.consumer.hooks().archive;
+  state.consumer.hooks().archive = [this, write](const uint8_t* record, int length, int recordState) {
+    accepted_ += 1;
+    const bool written = write(record, length, recordState);
+    written_ += written ? 1 : 0;
+    return written;
+  };
+  host.Person().AnswerNextFileDialog(request_.name);
+  ClickRecordButton(state, request_.state);
+  if (state.recording.state != request_.state) return Fail("cannot record into " + request_.name);
+  events_(Format("started: recording %s %s", KindText(request_.state), request_.name.c_str()));
+  lastInputMs_ = host.NowMs();
+  return Outcome::kRunning;
+}
+
+void RecordJob::WatchFile(HeadlessHost& host) {
+  const Recording& r = host.State().recording;
+  if (r.currentName != fileShown_ && !r.currentName.empty() && !r.failing) {
+    fileShown_ = r.currentName;
+    events_("file opened: " + fileShown_);
+  }
+  // The writer tells the first failure of a spell itself; its end is told here.
+  if (r.failing) failingShown_ = true;
+  if (failingShown_ && !r.failing) {
+    failingShown_ = false;
+    events_("writing again: " + r.currentName);
+  }
+}
+
+void RecordJob::WatchLink(HeadlessHost& host) {
+  const int64_t now = host.NowMs();
+  const uint32_t input = host.State().receiver.Counters().totalInput;
+  if (input != lastInput_) {
+    lastInput_ = input;
+    lastInputMs_ = now;
+    if (linkLost_) events_("link back");
+    linkLost_ = false;
+    return;
+  }
+  const bool gone = !host.PortOpen();
+  const bool silent = now - lastInputMs_ >= request_.silenceMs;
+  if (!gone && !silent) return;
+  if (!linkLost_) {
+    linkLost_ = true;
+    lastTryMs_ = now;
+    events_(gone ? "link lost: the port has gone" : Format("link lost: no data for %lld s",
+                                                           static_cast<long long>(request_.silenceMs / 1000)));
+  }
+  if (now - lastTryMs_ < request_.retryMs) return;
+  lastTryMs_ = now;
+  host.Reopen();
+}
+
+Job::Outcome RecordJob::Interrupt() {
+  if (host_ != nullptr) BTStopRecordClick(host_->State());
+  events_(Format("stopped: %lld records accepted, %lld written", static_cast<long long>(accepted_),
+                 static_cast<long long>(written_)));
+  return Outcome::kDone;
+}
+
+}  // namespace ql
