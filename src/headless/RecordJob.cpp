@@ -42,9 +42,13 @@ Job::Outcome RecordJob::Start(HeadlessHost& host) {
   HostState& state = host.State();
   state.clockSync.autoSync = request_.syncClock;
   // Count what the link accepted and what reached the file, around the window's writer.
+  auto accept = state.consumer.hooks().accepted;
+  state.consumer.hooks().accepted = [this, accept](const uint8_t* record) {
+    accepted_ += 1;
+    if (accept) accept(record);
+  };
   auto write = state.consumer.hooks().archive;
   state.consumer.hooks().archive = [this, write](const uint8_t* record, int length, int recordState) {
-    accepted_ += 1;
     const bool written = write(record, length, recordState);
     written_ += written ? 1 : 0;
     return written;
@@ -96,9 +100,15 @@ void RecordJob::WatchLink(HeadlessHost& host) {
 }
 
 Job::Outcome RecordJob::Interrupt() {
-  if (host_ != nullptr) BTStopRecordClick(host_->State());
-  events_(Format("stopped: %lld records accepted, %lld written", static_cast<long long>(accepted_),
-                 static_cast<long long>(written_)));
+  if (host_ == nullptr) return Outcome::kDone;
+  const int64_t bytes = host_->State().recording.byteCounter;
+  BTStopRecordClick(host_->State());
+  if (request_.state == kRecordRaw) {
+    events_(Format("stopped: %lld bytes written", static_cast<long long>(bytes)));
+  } else {
+    events_(Format("stopped: %lld records accepted, %lld written", static_cast<long long>(accepted_),
+                   static_cast<long long>(written_)));
+  }
   return Outcome::kDone;
 }
 

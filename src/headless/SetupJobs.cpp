@@ -26,7 +26,7 @@ Job::Outcome SetupFetch::Poll(HeadlessHost& host, std::string& error) {
 }
 
 Job::Outcome SetupSendJob::Poll(HeadlessHost& host) {
-  if (!sent_once_) {
+  if (!sentOnce_) {
     const Outcome got = before_.Poll(host, error_);
     if (got != Outcome::kDone) return got;
     return Send(host);
@@ -44,7 +44,7 @@ Job::Outcome SetupSendJob::Send(HeadlessHost& host) {
   host.Person().TakeMessages();
   BTSendSetup1Click(state);
   sent_ = state.setupPage.controls;
-  sent_once_ = true;
+  sentOnce_ = true;
   adjusted_ = CompareSetups(wanted_, sent_);
   // A setup that moves the logger's own port to another line is answered there.
   if (sent_.hostPortLine != state.loggerPort.lineIndex) {

@@ -61,7 +61,7 @@ class SetupSendJob : public Job {
   int64_t timeoutMs_;
   SetupFetch before_;
   SetupFetch after_;
-  bool sent_once_ = false;
+  bool sentOnce_ = false;
   SetupControls sent_;
   std::vector<SetupDifference> adjusted_;
   std::vector<SetupDifference> differences_;

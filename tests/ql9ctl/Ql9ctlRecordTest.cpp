@@ -43,8 +43,12 @@ TEST(Ql9ctlRecordTest, HourlyFilesHoldEveryAcceptedRecordOnceAndInOrderAcrossThe
   };
   ASSERT_EQ(Execute(parsed.options, rig.host, run, {out, err, false}), kExitDone) << err.str();
 
-  std::vector<std::filesystem::path> files;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path)) files.push_back(e.path());
+  // The archives, each with the status log the window keeps beside it.
+  std::vector<std::filesystem::path> files, statusLogs;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path)) {
+    (e.path().extension() == ".csv" ? statusLogs : files).push_back(e.path());
+  }
+  EXPECT_FALSE(statusLogs.empty());
   std::sort(files.begin(), files.end());
   ASSERT_EQ(files.size(), 2u);
   const int64_t hour = rig.clock.utcMillis / 1000 / 3600 % 24;
@@ -59,7 +63,13 @@ TEST(Ql9ctlRecordTest, HourlyFilesHoldEveryAcceptedRecordOnceAndInOrderAcrossThe
   EXPECT_EQ(events.find("ql9ctl: started: recording 1 hour archive files " + base + "\n"), 0u) << events;
   EXPECT_NE(events.find("ql9ctl: file opened: " + files[0].string() + "\n"), std::string::npos) << events;
   EXPECT_NE(events.find("ql9ctl: file opened: " + files[1].string() + "\n"), std::string::npos) << events;
-  EXPECT_NE(events.find(" records accepted, "), std::string::npos) << events;
+  long long acceptedCount = -1, writtenCount = -2;
+  const size_t stop = events.find("ql9ctl: stopped: ");
+  ASSERT_NE(stop, std::string::npos) << events;
+  ASSERT_EQ(std::sscanf(events.c_str() + stop, "ql9ctl: stopped: %lld records accepted, %lld written", &acceptedCount,
+                        &writtenCount), 2);
+  EXPECT_EQ(acceptedCount, writtenCount);
+  EXPECT_GT(acceptedCount, 100);
   EXPECT_EQ(rig.host.State().recording.state, ql::kRecordOff);
 }
 
