@@ -72,6 +72,7 @@ class RowFeed {
   std::vector<double> values_;
 };
 
+#if QL_NETCDF
 DatasetAttributes AttributesOf(const ScienceRequest& request, const SciencePlan& plan) {
   DatasetAttributes a;
   const std::string input = request.archive.filename().string();
@@ -85,6 +86,7 @@ DatasetAttributes AttributesOf(const ScienceRequest& request, const SciencePlan&
   if (plan.Last()) a.timeCoverageEnd = plan.Last()->Iso();
   return a;
 }
+#endif
 
 void ReadBattery(const ScienceRequest& request, const std::function<void(const RecordTime&, double)>& visit,
                  ScienceReport& report) {
