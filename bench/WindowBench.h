@@ -35,6 +35,13 @@ struct OffscreenApp {
   std::filesystem::path dir;
 };
 
+// The operator picks an item of one of the main window's combo boxes.
+inline void Choose(TForm1& form, const char* name, int index) {
+  auto* combo = form.findChild<QComboBox*>(name);
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
 class WindowBench {
  public:
   static constexpr int kTicksPerSecond = 200;
@@ -52,11 +59,7 @@ class WindowBench {
     for (QTimer* timer : windows_.form1->findChildren<QTimer*>()) timer->stop();
   }
 
-  void Choose(const char* name, int index) {
-    auto* combo = windows_.form1->findChild<QComboBox*>(name);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
+  void Choose(const char* name, int index) { bench::Choose(*windows_.form1, name, index); }
 
   // Runs `seconds` simulated seconds: each 5 ms tick brings in what 115200 baud carries,
   // runs the fast tick and then `afterTick(tick)`, then the event loop; each second ends

@@ -23,11 +23,15 @@ void PcLogger::ReadClock(int64_t utcMs, int64_t hostSeconds, int milliseconds) {
     clockStarted_ = true;
     firstUtcMs_ = utcMs - utcMs % 10;
   }
-  const int hundredths = milliseconds / 10;
   nowMs_ = utcMs - utcMs % 10 - firstUtcMs_;
-  const CalendarTime t = ToCalendar(hostSeconds);
-  timeText_ = Format("%02d/%02d/%02d%c%02d:%02d:%02d.%03d", t.month, t.day, t.year % 100, '\t', t.hour, t.minute,
-                     t.second, hundredths * 10);
+  hostSeconds_ = hostSeconds;
+  hundredths_ = milliseconds / 10;
+}
+
+std::string PcLogger::TimeText() const {
+  const CalendarTime t = ToCalendar(hostSeconds_);
+  return Format("%02d/%02d/%02d%c%02d:%02d:%02d.%03d", t.month, t.day, t.year % 100, '\t', t.hour, t.minute, t.second,
+                hundredths_ * 10);
 }
 
 int PcLogger::Build(const Choice& choice, Annotation& annotation, PortTable& ports, const DeckConfig& deck,
@@ -42,7 +46,7 @@ int PcLogger::Build(const Choice& choice, Annotation& annotation, PortTable& por
   if (annotation.pending) {
     text = annotation.Take() + kLineEnd;
   } else if (choice.addPcTime) {
-    text = timeText_ + kLineEnd;
+    text = TimeText() + kLineEnd;
   }
   counts_.fill(0);
   int dataCount = GatherPorts(ports, deck, archive::kMaxBuiltData - static_cast<int>(text.size()), input);

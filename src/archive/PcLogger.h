@@ -33,7 +33,9 @@ class PcLogger {
   // utcMs: the PC's UTC time in ms; hostSeconds and milliseconds: its local time.
   void ReadClock(int64_t utcMs, int64_t hostSeconds, int milliseconds);
   int64_t NowMs() const { return nowMs_; }
-  const std::string& TimeText() const { return timeText_; }
+  // Formatted when asked for, not on every reading: the clock is read 200 times a
+  // second, the text is wanted at most once a record.
+  std::string TimeText() const;
 
   // Builds the record due now. Returns its length (data + 32) with the header in the
   // logger's big-endian order, or 0 when nothing is due or nothing was gathered. What
@@ -50,7 +52,8 @@ class PcLogger {
   bool clockStarted_ = false;
   int64_t firstUtcMs_ = 0;
   int64_t nowMs_ = 0;
-  std::string timeText_;
+  int64_t hostSeconds_ = 0;  // the local time of the last reading
+  int hundredths_ = 0;
   int64_t startMs_ = 0;  // start of the record under construction
   uint8_t sequence_ = 0;
   std::array<uint16_t, archive::kSources> counts_{};

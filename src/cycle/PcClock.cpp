@@ -8,8 +8,12 @@ namespace ql {
 
 void RefreshPcClock(PcClock& pc, Clock& clock) {
   const Clock::Now now = clock.ReadNow();
+  const bool sameSecond = now.utcSeconds == pc.utcSeconds && pc.secondShown != -1;
   pc.utcSeconds = now.utcSeconds;
   pc.milliseconds = now.milliseconds;
+  // The zone and daylight saving change only on whole seconds; looking them up is the
+  // dearest part of the tick, so it is done once a second.
+  if (sameSecond) return;
   pc.hostSeconds = HostSecondsOf(clock, now.utcSeconds, &pc.daylight);
   if (pc.hostSeconds == pc.secondShown) return;
 

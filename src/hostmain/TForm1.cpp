@@ -177,7 +177,9 @@ bool TForm1::RunTick(Step step) {
 void TForm1::Timer10msTimer() {
   if (!RunTick([](HostState& h) { ql::Timer10msTimer(h); })) return;
   if (!(host_.loggerPort == portShown_) || host_.pc.secondShown != secondShown_) SyncLeftColumn();
-  SyncUploadPage();  // directory lines and upload progress arrive with the fast tick
+  // Directory lines and upload progress arrive with the fast tick; a page out of sight
+  // is brought up to date when it is chosen.
+  if (Tabs->currentWidget() == upload_.TSUpload) SyncUploadPage();
   SyncUploadTimer();
   if (host_.factory.analogPageChanged) SyncAnalogPage();
   // A replay that reached its end has stopped: the start buttons come back at once.
@@ -204,7 +206,8 @@ void TForm1::TTimeoutTimer() {
 }
 
 void TForm1::SyncDialogs() {
-  if (dialogs_.annotationForm != nullptr) dialogs_.annotationForm->Sync();
+  // The annotation window brings itself up to date when it opens.
+  if (dialogs_.annotationForm != nullptr && dialogs_.annotationForm->isVisible()) dialogs_.annotationForm->Sync();
   if (dialogs_.statsForm == nullptr) return;
   dialogs_.statsForm->Sync();
   statsRefresh_.Refreshed(host_.pc.UtcMilliseconds());

@@ -44,11 +44,15 @@ void QtSerialDevice::ApplyLine(const LineParams& line) {
 
 int QtSerialDevice::Read(uint8_t* buffer, int maxBytes) {
   if (!port_.isOpen()) return 0;
-  // Take in whatever the driver holds even when the event loop has not run since.
-  if (port_.bytesAvailable() == 0 && !port_.waitForReadyRead(0)) {
-    if (!HungUp()) return 0;
-    lost_ = true;  // nothing queued for it will ever leave: close without waiting
-    return kEndOfFile;
+  if (port_.bytesAvailable() == 0) {
+    // Most ticks on a quiet line find nothing: one look at the driver settles that.
+    if (DriverQuiet()) return 0;
+    // Take in whatever the driver holds even when the event loop has not run since.
+    if (!port_.waitForReadyRead(0)) {
+      if (!HungUp()) return 0;
+      lost_ = true;  // nothing queued for it will ever leave: close without waiting
+      return kEndOfFile;
+    }
   }
   DiscardOldest();
   const qint64 n = port_.read(reinterpret_cast<char*>(buffer), maxBytes);
@@ -63,12 +67,22 @@ uint32_t QtSerialDevice::TakeDiscarded() {
   return n;
 }
 
+short QtSerialDevice::PollDriver() const {
+#if defined(Q_OS_UNIX)
+  pollfd fd{static_cast<int>(port_.handle()), POLLIN, 0};
+  return ::poll(&fd, 1, 0) == 1 ? fd.revents : 0;
+#else
+  return -1;  // not known here
+#endif
+}
+
+bool QtSerialDevice::DriverQuiet() const { return PollDriver() == 0; }
+
 bool QtSerialDevice::HungUp() const {
 #if defined(Q_OS_UNIX)
   // A tty whose far end has gone (an adapter pulled out, the other side of a
   // pseudo-terminal closed) polls as hung up and reads end of file for ever.
-  pollfd fd{static_cast<int>(port_.handle()), POLLIN, 0};
-  return ::poll(&fd, 1, 0) == 1 && (fd.revents & POLLHUP) != 0;
+  return (PollDriver() & POLLHUP) != 0;
 #else
   // Elsewhere a vanished device reports a resource error instead.
   return false;

@@ -36,6 +36,11 @@ class QtSerialDevice : public SerialDevice {
   uint64_t DroppedWrites() const { return droppedWrites_; }
 
  private:
+  // What a look at the driver finds without waiting: poll's revents, -1 where the
+  // platform cannot tell.
+  short PollDriver() const;
+  // Nothing to read and no hang-up: certainly nothing for this tick.
+  bool DriverQuiet() const;
   bool HungUp() const;
   void DiscardOldest();
 

@@ -46,6 +46,32 @@ TEST(PcClockTest, LoggerTimeTurnsStaleAfterTwoQuietSeconds) {
   EXPECT_EQ(pc.loggerClockColour, kYellow);
 }
 
+// The zone and daylight saving are the dearest part of the fast tick: they are looked
+// up once a PC second, and the texts still follow every new second.
+TEST(PcClockTest, ZoneLookedUpOnceASecond) {
+  struct CountingClock : test::FakeClock {
+    int lookups = 0;
+    bool IsDaylightSaving(int64_t utc) override {
+      ++lookups;
+      return FakeClock::IsDaylightSaving(utc);
+    }
+  } clock;
+  clock.SetUtc(FromCalendar(2026, 12, 7, 15, 4, 5));
+  PcClock pc;
+  for (int tick = 0; tick < 400; ++tick) {
+    RefreshPcClock(pc, clock);
+    EXPECT_EQ(pc.milliseconds, tick * 5 % 1000);
+    clock.AdvanceMs(5);
+  }
+  EXPECT_EQ(clock.lookups, 2);
+  EXPECT_EQ(pc.hostDateTime, "12/07/26  15:04:06");
+  clock.dstUntil = INT64_MAX;  // daylight saving begins with the next second
+  RefreshPcClock(pc, clock);
+  EXPECT_EQ(clock.lookups, 3);
+  EXPECT_TRUE(pc.daylight);
+  EXPECT_EQ(pc.hostDateTime, "12/07/26  16:04:07");
+}
+
 TEST(PcClockTest, CalendarRoundTripsAndNormalisesLikeTheCLibrary) {
   const int64_t t = FromCalendar(2024, 2, 30, 10, 0, 0);  // 30 February 2024
   const CalendarTime c = ToCalendar(t);

@@ -174,6 +174,28 @@ TEST_F(UploadPageTest, ASizeMismatchBoxComesUpInsideTheFastTickAndTheUploadGoesO
   EXPECT_EQ(Read("run.002"), Stored(1));
 }
 
+// A page out of sight is not refreshed by the fast tick; chosen again, it shows where
+// the upload has got to.
+TEST_F(UploadPageTest, ProgressOutOfSightIsShownWhenThePageIsChosen) {
+  GetDirectory();
+  List()->item(2)->setSelected(true);
+  ChooseExtraction(0);
+  person.ScriptFile((startDir / "run.xxx").string());
+  Find<QPushButton>("BTUpload")->click();
+  Second();
+  QProgressBar* bar = Find<QProgressBar>("UpLoadPB");
+  Find<QTabWidget>("Tabs")->setCurrentWidget(Find<QWidget>("TSRealTime"));
+  const int shown = bar->value();
+  const int position = Host().flash.page.progressPosition;
+  FastTicks(100);
+  ASSERT_NE(Host().flash.page.progressPosition, position) << "the upload did not move on";
+  EXPECT_EQ(bar->value(), shown);
+  Find<QTabWidget>("Tabs")->setCurrentWidget(Find<QWidget>("TSUpload"));
+  EXPECT_EQ(bar->value(), Host().flash.page.progressPosition);
+  ASSERT_TRUE(SecondsUntilIdle(60));
+  EXPECT_EQ(Read("run.003"), Stored(2));
+}
+
 TEST_F(UploadPageTest, CancelButtonStopsTheUpload) {
   GetDirectory();
   for (int i = 0; i < 3; ++i) List()->item(i)->setSelected(true);

@@ -1,0 +1,121 @@
+#include <QApplication>
+#include <QEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "MainWindowFixture.h"
+
+namespace ql {
+namespace {
+
+// Sees every piece of work Qt is asked to do for a widget of the program: a repaint, a
+// layout pass, a move or resize, a show or hide, a new palette or title.
+class WidgetWork : public QObject {
+ public:
+  WidgetWork() { QApplication::instance()->installEventFilter(this); }
+  ~WidgetWork() override { QApplication::instance()->removeEventFilter(this); }
+  WidgetWork(const WidgetWork&) = delete;
+  WidgetWork& operator=(const WidgetWork&) = delete;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched->isWidgetType() && IsWork(event->type())) {
+      seen.push_back(watched->objectName().toStdString() + " event " + std::to_string(event->type()));
+    }
+    return false;
+  }
+
+  std::vector<std::string> seen;
+
+ private:
+  static bool IsWork(QEvent::Type type) {
+    switch (type) {
+      case QEvent::UpdateRequest:
+      case QEvent::Paint:
+      case QEvent::LayoutRequest:
+      case QEvent::Resize:
+      case QEvent::Move:
+      case QEvent::Show:
+      case QEvent::Hide:
+      case QEvent::PaletteChange:
+      case QEvent::EnabledChange:
+      case QEvent::WindowTitleChange:
+        return true;
+      default:
+        return false;
+    }
+  }
+};
+
+// The whole window on screen (offscreen), its fast tick driven through most of one PC
+// second in which nothing new arrives.
+struct IdleTickTest : test::MainWindowFixture {
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    Form().show();
+  }
+  // The test drives every tick itself; the window's own timers stay still.
+  void StopTimers() {
+    for (QTimer* timer : Form().findChildren<QTimer*>()) timer->stop();
+  }
+
+  // Settles whatever the set-up changed, then starts a new PC second: its first tick
+  // rightly shows the new time.
+  void SettleToANewSecond() {
+    StopTimers();
+    Second();
+    Second();
+    QApplication::processEvents();
+    clock.utcMillis += 1000 - clock.utcMillis % 1000;
+    Form().Timer10msTimer();
+    QApplication::processEvents();
+  }
+
+  // Work done for the widgets by the fast ticks of the next 900 ms.
+  std::vector<std::string> WorkOfQuietTicks() {
+    SettleToANewSecond();
+    WidgetWork work;
+    for (int tick = 0; tick < 180; ++tick) {
+      Elapse(5);
+      Form().Timer10msTimer();
+      QApplication::processEvents();
+    }
+    return work.seen;
+  }
+};
+
+TEST_F(IdleTickTest, QuietFastTicksTouchNoWidget) {
+  // No logger port.
+  EXPECT_EQ(WorkOfQuietTicks(), std::vector<std::string>{});
+  EXPECT_EQ(Host().cycle.loops, 181);
+
+  // The logger port open, the logger silent, the statistics window open.
+  Choose("LoggerSetupCB", 11);
+  Choose("LoggerPortCB", 1);
+  Action("HostPortStats")->trigger();
+  ASSERT_TRUE(Host().ports.IsPortOpen(0));
+  EXPECT_EQ(WorkOfQuietTicks(), std::vector<std::string>{});
+
+  // The Upload page and the Real Time Data page in sight.
+  Action("MenuAdvanced")->trigger();
+  for (const char* page : {"TSUpload", "TSRealTime"}) {
+    Find<QTabWidget>("Tabs")->setCurrentWidget(Find<QWidget>(page));
+    EXPECT_EQ(WorkOfQuietTicks(), std::vector<std::string>{}) << page;
+  }
+}
+
+// What changes is shown, and nothing else: a new PC second repaints the host time.
+TEST_F(IdleTickTest, ANewSecondShowsTheNewTime) {
+  SettleToANewSecond();
+  const QString before = Find<QLabel>("LBHostDandT")->text();
+  WidgetWork work;
+  clock.utcMillis += 1000;
+  Form().Timer10msTimer();
+  QApplication::processEvents();
+  EXPECT_NE(Find<QLabel>("LBHostDandT")->text(), before);
+  EXPECT_FALSE(work.seen.empty());
+}
+
+}  // namespace
+}  // namespace ql
