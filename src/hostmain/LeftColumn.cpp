@@ -27,6 +27,16 @@ constexpr int kMargin = 8;
 constexpr int kPanelHeight = 35;
 constexpr int kStatusGroupClosedHeight = 20;
 
+// A label whose text changes often keeps the size of the widest text it shows, so a new
+// text is repainted without a layout pass of what surrounds it.
+void HoldSize(QLabel* label, const QString& widestText) {
+  const QString shown = label->text();
+  label->setText(widestText);
+  const QSize size = label->sizeHint();
+  label->setText(shown);
+  label->setFixedSize(size);
+}
+
 }  // namespace
 
 void TForm1::BuildLeftColumn() {
@@ -44,6 +54,8 @@ void TForm1::BuildLeftColumn() {
   auto* status = new QVBoxLayout(l.HostStatusGB);
   status->setSpacing(2);
   l.LBHostDandT = Label(l.HostStatusGB, "LBHostDandT", "MM/DD/YY  HH:MM:SS");
+  // The host time changes every second; the column around it stays as it is.
+  HoldSize(l.LBHostDandT, "00/00/00  00:00:00");
   l.HostMode = Label(l.HostStatusGB, "HostMode", "No Mode Selected");
   l.HostMode->setAutoFillBackground(true);
   l.COMStatus = Label(l.HostStatusGB, "COMStatus", "No Port is OFF");
