@@ -1,7 +1,6 @@
 #include "ArchiveFile.h"
 
-#include <cerrno>
-#include <cstring>
+#include "common/SystemReason.h"
 
 namespace ql {
 namespace {
@@ -39,7 +38,7 @@ bool ArchiveFile::Open(const std::string& name, Mode mode) {
   errno = 0;
   file_ = std::fopen(name.c_str(), ModeText(mode));
   if (file_ == nullptr) {
-    reason_ = errno != 0 ? std::strerror(errno) : "cannot be opened";
+    reason_ = SystemReason("cannot be opened");
     return false;
   }
   // Reading goes through the C library's buffer: a record is read in two calls.
@@ -57,7 +56,7 @@ bool ArchiveFile::Write(const uint8_t* bytes, int count) {
   if (file_ == nullptr || count < 0) return false;
   errno = 0;
   if (std::fwrite(bytes, 1, static_cast<size_t>(count), file_) == static_cast<size_t>(count)) return true;
-  reason_ = errno != 0 ? std::strerror(errno) : "write failed";
+  reason_ = SystemReason("write failed");
   std::clearerr(file_);
   return false;
 }

@@ -10,8 +10,9 @@ constexpr const char* kCrLf = "\r\n";
 
 }  // namespace
 
-DebugLog::DebugLog(const std::filesystem::path& folder, bool enabled) : path_(folder / "log.dat"), enabled_(enabled) {
-  std::ofstream(path_, std::ios::binary | std::ios::trunc);
+DebugLog::DebugLog(const std::filesystem::path& folder, bool enabled, bool emptyWhenOff)
+    : path_(folder / "log.dat"), enabled_(enabled) {
+  if (enabled || emptyWhenOff) std::ofstream(path_, std::ios::binary | std::ios::trunc);
 }
 
 void DebugLog::Header(int type, int size) {
@@ -37,6 +38,10 @@ void DebugLog::ArchiveTime(int32_t time, int32_t previousTime) {
     text += Format("%cTime = %lld %lld", '\t', tenths, since);
   }
   Write(text + kCrLf);
+}
+
+void DebugLog::ExtraBytes(int count) {
+  if (enabled_) Write(Format("Extra bytes after the archive record skipped: %d", count) + kCrLf);
 }
 
 void DebugLog::EndLine() {

@@ -1,6 +1,7 @@
 #include "ExtractOutputs.h"
 
 #include "RunFileName.h"
+#include "common/SystemReason.h"
 
 namespace ql {
 namespace {
@@ -23,9 +24,10 @@ bool ExtractOutputs::Open(int output) {
   if (tried_[k]) return false;
   tried_[k] = true;
   files_[k].rdbuf()->pubsetbuf(nullptr, 0);  // the pending buffer stands in for the stream's
+  errno = 0;
   files_[k].open(PathOf(Name(output)), std::ios::binary | std::ios::trunc);
   if (!files_[k].is_open()) {
-    NoteFailure(output);
+    NoteFailure(output, "cannot be created");
     return false;
   }
   pending_[k].reserve(kWriteSize);
@@ -43,11 +45,12 @@ void ExtractOutputs::Append(int output, const uint8_t* bytes, size_t count) {
 void ExtractOutputs::Flush(int output) {
   std::vector<uint8_t>& pending = pending_[static_cast<size_t>(output)];
   std::ofstream& file = files_[static_cast<size_t>(output)];
+  errno = 0;
   file.write(reinterpret_cast<const char*>(pending.data()), static_cast<std::streamsize>(pending.size()));
   pending.clear();
   if (!file) {
     // A full disk: note it once; the file keeps what reached it.
-    NoteFailure(output);
+    NoteFailure(output, "write failed");
     file.clear();
   }
 }
@@ -56,19 +59,20 @@ void ExtractOutputs::Close(int output) {
   std::ofstream& file = files_[static_cast<size_t>(output)];
   if (!file.is_open()) return;
   Flush(output);
+  errno = 0;
   file.close();
-  if (!file) NoteFailure(output);
+  if (!file) NoteFailure(output, "close failed");
 }
 
 void ExtractOutputs::CloseAll() {
   for (int k = 0; k < kOutCount; ++k) Close(k);
 }
 
-void ExtractOutputs::NoteFailure(int output) {
+void ExtractOutputs::NoteFailure(int output, const char* fallback) {
   const auto k = static_cast<size_t>(output);
   if (failedOnce_[k]) return;
   failedOnce_[k] = true;
-  failed_.push_back(Name(output));
+  failed_.push_back({Name(output), SystemReason(fallback)});
 }
 
 }  // namespace ql

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ExtractionReport.h"
 #include "RunRecordTypes.h"
 
 namespace ql {
@@ -33,13 +34,13 @@ class ExtractOutputs {
   std::filesystem::path PathOf(const std::string& name) const { return folder_ / name; }
 
   // Names in the order the files were created, and those that could not be created or
-  // were not written whole.
+  // were not written whole, with the system's reason.
   const std::vector<std::string>& Created() const { return created_; }
-  const std::vector<std::string>& Failed() const { return failed_; }
+  const std::vector<FailedOutput>& Failed() const { return failed_; }
 
  private:
   void Flush(int output);
-  void NoteFailure(int output);
+  void NoteFailure(int output, const char* fallback);
 
   std::filesystem::path folder_;
   std::string suffix_;
@@ -48,7 +49,7 @@ class ExtractOutputs {
   std::array<bool, kOutCount> tried_{};
   std::array<bool, kOutCount> failedOnce_{};
   std::vector<std::string> created_;
-  std::vector<std::string> failed_;
+  std::vector<FailedOutput> failed_;
 };
 
 }  // namespace ql

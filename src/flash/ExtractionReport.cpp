@@ -1,5 +1,7 @@
 #include "ExtractionReport.h"
 
+#include <algorithm>
+
 #include "common/Format.h"
 
 namespace ql {
@@ -31,28 +33,45 @@ std::vector<std::string> DamageParts(const ExtractionReport& r) {
     parts.push_back(Counted(r.badArchiveRecords, "archive record of wrong length", "archive records of wrong length"));
   }
   if (r.extraSummaries > 0) parts.push_back(Counted(r.extraSummaries, "extra summary record", "extra summary records"));
-  if (!r.failedOutputs.empty()) parts.push_back("could not write " + Joined(r.failedOutputs));
   return parts;
+}
+
+std::string FailedParts(const std::vector<FailedOutput>& failed) {
+  std::vector<std::string> parts;
+  for (const FailedOutput& f : failed) parts.push_back(f.name + " (" + f.reason + ")");
+  return Joined(parts);
 }
 
 }  // namespace
 
 bool ExtractionReport::Damaged() const { return !DamageParts(*this).empty(); }
 
+std::vector<std::string> ExtractionReport::Written() const {
+  std::vector<std::string> whole;
+  for (const std::string& name : created) {
+    const bool failed = std::any_of(failedOutputs.begin(), failedOutputs.end(),
+                                    [&name](const FailedOutput& f) { return f.name == name; });
+    if (!failed) whole.push_back(name);
+  }
+  return whole;
+}
+
 std::string ExtractionReport::Describe() const {
   switch (outcome) {
     case Outcome::kBadName: return "failed: no run number in the name (name.xxx, where xxx=000-999)";
-    case Outcome::kUnreadable: return "failed: cannot open the file";
+    case Outcome::kUnreadable: return "failed: cannot open the file: " + openFailure;
     case Outcome::kBadFirstHeader: return "failed: not a run file (the first record header is not valid)";
     case Outcome::kExtracted: break;
   }
-  std::string text;
+  std::string text = partial ? "partial run (its upload did not finish): " : "";
   if (records == 0) {
-    text = fileSize == 0 ? "failed: empty file" : "failed: no record could be read";
+    text += fileSize == 0 ? "failed: empty file" : "failed: no record could be read";
   } else {
-    text = Format("%s read, wrote ", Counted(static_cast<long long>(records), "record", "records").c_str());
-    text += created.empty() ? "nothing" : Joined(created);
+    const std::vector<std::string> written = Written();
+    text += Format("%s read, wrote ", Counted(static_cast<long long>(records), "record", "records").c_str());
+    text += written.empty() ? "nothing" : Joined(written);
   }
+  if (!failedOutputs.empty()) text += "; could not write " + FailedParts(failedOutputs);
   const std::vector<std::string> damage = DamageParts(*this);
   if (!damage.empty()) text += "; damaged: " + Joined(damage);
   return text;

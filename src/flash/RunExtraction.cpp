@@ -1,5 +1,6 @@
 #include "RunExtraction.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
@@ -47,7 +48,7 @@ class Extraction {
         op_(op),
         report_(report),
         outputs_(request.outputFolder, suffix),
-        log_(request.outputFolder, request.debugLog) {}
+        log_(request.outputFolder, request.debugLog, request.emptyLogWhenOff) {}
 
   void Run(RunFileReader& reader);
 
@@ -199,9 +200,10 @@ void Extraction::Summary(const uint8_t* body, int size) {
 }
 
 // The logger's own archive record with its header big-endian: turned to the archive
-// file's little-endian form it is byte for byte what live recording writes. A record
-// whose data length does not match its size would break every record after it in the
-// archive, so it is left out.
+// file's little-endian form it is byte for byte what live recording writes. A body
+// longer than its record keeps the record; only the bytes after it are skipped. A body
+// too short for its data length would break every record after it in the archive, so
+// it is left out.
 void Extraction::ArchiveRecord(const uint8_t* body, int size) {
   if (size < kArchiveHeaderSize) {
     log_.EndLine();
@@ -217,11 +219,13 @@ void Extraction::ArchiveRecord(const uint8_t* body, int size) {
   const int32_t time = GetI32LE(record + 6);
   log_.ArchiveTime(time, memory_.previousArchiveTime);
   memory_.previousArchiveTime = time;
-  if (dataLength < 0 || dataLength + kArchiveHeaderSize + kArchiveTrailerSize != size) {
+  const int recordSize = dataLength + kArchiveHeaderSize + kArchiveTrailerSize;
+  if (dataLength < 0 || recordSize > size) {
     ++report_.badArchiveRecords;
     return;
   }
-  outputs_.Append(kOutArchive, record, static_cast<size_t>(size));
+  if (recordSize < size) log_.ExtraBytes(size - recordSize);
+  outputs_.Append(kOutArchive, record, static_cast<size_t>(recordSize));
   if (raw_) SplitArchiveRecord(record, dataLength);
 }
 
@@ -303,14 +307,25 @@ void Extraction::Finish() {
   report_.failedOutputs = outputs_.Failed();
 }
 
-// An output that could not be written is said once, after the run; the summary's own
-// box has already told of its file.
+// Every output that could not be written whole is named once, after the run, with the
+// system's reason; only a summary that could not even be created has had its own box.
 void ReportFailedOutputs(const ExtractionReport& report, const std::string& summaryName, Operator& op) {
   std::string names;
-  for (const std::string& name : report.failedOutputs) {
-    if (name != summaryName) names += (names.empty() ? "" : ", ") + name;
+  for (const FailedOutput& failed : report.failedOutputs) {
+    const bool created = std::find(report.created.begin(), report.created.end(), failed.name) != report.created.end();
+    if (failed.name == summaryName && !created) continue;
+    names += (names.empty() ? "" : ", ") + failed.name + " (" + failed.reason + ")";
   }
   if (!names.empty()) op.Warning("File Extraction Error", Format("Unable to write %s", names.c_str()));
+}
+
+// A run whose upload did not finish is extracted as far as it goes, and called partial.
+void ReportPartialRun(const ExtractionReport& report, const std::filesystem::path& runFile, Operator& op) {
+  if (!report.partial || report.outcome != ExtractionReport::Outcome::kExtracted) return;
+  op.Warning(Format("Run.%s - Partial Run", report.suffix.c_str()),
+             Format("%s holds only the part of run %s that came before its upload stopped; the files extracted from "
+                    "it hold only that part.",
+                    PathText(runFile.filename()).c_str(), report.suffix.c_str()));
 }
 
 }  // namespace
@@ -325,14 +340,17 @@ ExtractionReport ExtractRun(const ExtractionRequest& request, ExtractionMemory& 
     return report;
   }
   report.suffix = *suffix;
+  report.partial = IsPartialRunFile(request.runFile);
   RunFileReader reader(request.runFile);
   if (!reader.IsOpen()) {
     report.outcome = ExtractionReport::Outcome::kUnreadable;
+    report.openFailure = reader.Reason();
     return report;
   }
   Extraction extraction(request, *suffix, memory, op, report);
   extraction.Run(reader);
   ReportFailedOutputs(report, RunOutputName("Summary", *suffix), op);
+  ReportPartialRun(report, request.runFile, op);
   return report;
 }
 

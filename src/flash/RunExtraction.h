@@ -22,6 +22,9 @@ struct ExtractionRequest {
   bool debugLog = false;  // "Write Debug File"
   // Called now and then with the bytes read so far and the file's size.
   std::function<void(uint64_t done, uint64_t total)> progress;
+  // The window's rule: every extraction makes "log.dat", empty while the switch is off.
+  // The batch program makes it only when asked for the log.
+  bool emptyLogWhenOff = true;
 };
 
 // Splits one run file into its output files: the archive (records of the logger's own

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 
 #include "common/Format.h"
 
@@ -28,12 +29,25 @@ std::optional<int> LeadingNumber(const std::string& text) {
 }  // namespace
 
 std::optional<std::string> RunNumberSuffix(const std::filesystem::path& runFile) {
-  const std::string name = PathText(runFile.filename());
+  std::string name = PathText(runFile.filename());
+  if (IsPartialRunFile(runFile)) name.resize(name.size() - std::strlen(kPartialRunEnding));
   const size_t dot = name.rfind('.');
   const std::string tail = dot != std::string::npos ? name.substr(dot + 1) : (name.empty() ? name : name.substr(1));
   const std::optional<int> number = LeadingNumber(tail);
   if (!number) return std::nullopt;
   return Format("%03d", *number);
+}
+
+std::filesystem::path PartialRunFile(const std::filesystem::path& runFile) {
+  std::filesystem::path part = runFile;
+  part += kPartialRunEnding;
+  return part;
+}
+
+bool IsPartialRunFile(const std::filesystem::path& runFile) {
+  const std::string name = PathText(runFile.filename());
+  const size_t ending = std::strlen(kPartialRunEnding);
+  return name.size() > ending && name.compare(name.size() - ending, ending, kPartialRunEnding) == 0;
 }
 
 std::string PathText(const std::filesystem::path& path) {

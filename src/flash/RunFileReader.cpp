@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "RunRecordTypes.h"
+#include "common/SystemReason.h"
 
 namespace ql {
 namespace {
@@ -19,9 +20,23 @@ static_assert(kSmallestBuffer >= kRunHeaderSize + kRunMaxBody);
 
 RunFileReader::RunFileReader(const std::filesystem::path& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error) {
+    reason_ = error.message();
+    return;
+  }
+  if (std::filesystem::is_directory(status)) {
+    reason_ = "it is a folder";
+    return;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    reason_ = "it is not a plain file";
+    return;
+  }
+  errno = 0;
   in_.open(path, std::ios::binary);
   open_ = in_.is_open();
+  if (!open_) reason_ = SystemReason("cannot be opened");
   const uintmax_t size = std::filesystem::file_size(path, error);
   size_ = error ? 0 : static_cast<uint64_t>(size);
   buffer_.resize(std::clamp(static_cast<size_t>(std::min<uint64_t>(size_, kLargestBuffer)), kSmallestBuffer,

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace ql {
@@ -17,6 +18,8 @@ class RunFileReader {
   explicit RunFileReader(const std::filesystem::path& path);
 
   bool IsOpen() const { return open_; }
+  // Why the file could not be opened: "No such file or directory", "it is a folder", ...
+  const std::string& Reason() const { return reason_; }
   uint64_t Size() const { return size_; }
   // Offset in the file of the next byte not yet consumed.
   uint64_t Position() const { return bufferStart_ + begin_; }
@@ -36,6 +39,7 @@ class RunFileReader {
 
   std::ifstream in_;
   bool open_ = false;
+  std::string reason_;
   bool atEnd_ = false;
   bool readFailed_ = false;
   uint64_t size_ = 0;

@@ -305,12 +305,39 @@ TEST_F(ExtractionTest, ArchiveRecordsAreWrittenAsLiveRecordingWritesThem) {
   EXPECT_EQ(folder.Read("archive.021").size(), body.size());
   EXPECT_FALSE(folder.Has("Port1.021"));
 
-  // A length that does not match the record would break the archive: left out.
+  // A data length the body cannot hold would break the archive: left out.
   Bytes longer = body;
   PutU16BE(&longer[4], static_cast<uint16_t>(GetU16BE(&body[4]) + 100));
   const ExtractionReport report = Extract("run.022", RunRecord(kArchiveRecord, longer), kExtractArchivePlusRaw);
   EXPECT_EQ(folder.Read("archive.022"), Bytes{});
   EXPECT_EQ(report.badArchiveRecords, 1);
+}
+
+TEST_F(ExtractionTest, AnArchiveRecordWithBytesAfterItIsKeptAndOnlyThoseBytesAreSkipped) {
+  test::DataPacketFields fields;
+  fields.sender = 2;
+  fields.time = 7;
+  fields.sources[0] = "port one";
+  fields.sources[8] = "an";
+  const Bytes packet = test::DataPacket(fields);
+  const Bytes body(packet.begin() + 2, packet.end() - 2);
+  Bytes padded = body;
+  padded.insert(padded.end(), {'x', 'y', 'z'});
+  const ExtractionReport report =
+      Extract("run.023", Concat({RunRecord(kArchiveRecord, padded), RunRecord(kBattery, "b")}), kExtractArchivePlusRaw,
+              true);
+  EXPECT_EQ(folder.Read("archive.023"), LiveArchiveRecord(packet));
+  EXPECT_EQ(folder.ReadText("Port1.023"), "port one");
+  EXPECT_EQ(folder.ReadText("analog.023"), "an");
+  EXPECT_EQ(folder.ReadText("Battery.023"), "b");
+  EXPECT_EQ(report.badArchiveRecords, 0);
+  EXPECT_EQ(report.records, 2u);
+  const std::string size = std::to_string(padded.size());
+  EXPECT_NE(folder.ReadText("log.dat").find("ARCHIVE QLMUX Size " + size +
+                                            " Type 998 Size 0 ms 7\n\tTime = 70 70\r\n"
+                                            "Extra bytes after the archive record skipped: 3\r\n"),
+            std::string::npos)
+      << folder.ReadText("log.dat");
 }
 
 TEST_F(ExtractionTest, RawChoiceWritesTimeStampsAndUnknownTypesAreRefusedOnce) {
@@ -394,11 +421,29 @@ TEST_F(ExtractionTest, OutputsThatCannotBeWrittenAreReportedOnceAndTheRestGoesOn
                             RunRecord(kBattery, "b")});
   const ExtractionReport report = Extract("run.070", run, kExtractArchivePlusRaw);
   EXPECT_EQ(folder.ReadText("Port1.070"), "p");
-  EXPECT_EQ(report.failedOutputs, (std::vector<std::string>{"Battery.070", "archive.070"}));
+  EXPECT_EQ(report.failedOutputs, (std::vector<FailedOutput>{{"Battery.070", "Is a directory"},
+                                                             {"archive.070", "No space left on device"}}));
   ASSERT_EQ(person.boxes.size(), 1u);
   EXPECT_EQ(person.boxes[0].caption, "File Extraction Error");
-  EXPECT_EQ(person.boxes[0].text, "Unable to write Battery.070, archive.070");
-  EXPECT_NE(report.Describe().find("could not write Battery.070, archive.070"), std::string::npos);
+  EXPECT_EQ(person.boxes[0].text, "Unable to write Battery.070 (Is a directory), archive.070 (No space left on device)");
+  // Said once, never as written, and not as damage of the run file.
+  EXPECT_EQ(report.Describe(),
+            "4 records read, wrote Port1.070; could not write Battery.070 (Is a directory), archive.070 (No space "
+            "left on device)");
+  EXPECT_FALSE(report.Damaged());
+  EXPECT_FALSE(report.Whole());
+}
+
+TEST_F(ExtractionTest, ASummaryTheDiskCannotTakeIsNamedWithTheOtherOutputs) {
+  std::filesystem::create_symlink("/dev/full", folder.path() / "Summary.071");
+  std::filesystem::create_symlink("/dev/full", folder.path() / "Battery.071");
+  const ExtractionReport report =
+      Extract("run.071", Concat({RunRecord(kSummary, Bytes(256, 0)), RunRecord(kBattery, "b")}));
+  ASSERT_EQ(person.boxes.size(), 1u);
+  EXPECT_EQ(person.boxes[0].caption, "File Extraction Error");
+  EXPECT_EQ(person.boxes[0].text,
+            "Unable to write Summary.071 (No space left on device), Battery.071 (No space left on device)");
+  EXPECT_NE(report.Describe().find("could not write Summary.071 (No space left on device)"), std::string::npos);
 }
 
 TEST_F(ExtractionTest, WindowExtractionWritesBesideTheRunFile) {

@@ -30,5 +30,15 @@ TEST(RunFileName, FoldersOfThePlatform) {
   EXPECT_EQ(RunNumberSuffix("cruise.2026/run"), std::nullopt);
 }
 
+TEST(RunFileName, APartialRunTakesItsNumberFromTheNameBeforePart) {
+  EXPECT_EQ(RunNumberSuffix("run.007.part"), "007");
+  EXPECT_EQ(RunNumberSuffix("/data/run.7.part"), "007");
+  EXPECT_TRUE(IsPartialRunFile("/data/run.007.part"));
+  EXPECT_FALSE(IsPartialRunFile("/data.part/run.007"));
+  EXPECT_FALSE(IsPartialRunFile("run.007"));
+  EXPECT_EQ(PartialRunFile("/data/run.007"), std::filesystem::path("/data/run.007.part"));
+  EXPECT_EQ(RunNumberSuffix("cast.part"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace ql

@@ -180,7 +180,7 @@ TEST(RunSummary, UncreatableSummaryFileIsReportedAndTheRestGoesOn) {
   EXPECT_EQ(person.boxes[0].caption, "File Extraction Error");
   EXPECT_EQ(person.boxes[0].text, "Unable to create Summary File");
   EXPECT_EQ(folder.ReadText("Battery.043"), "b");
-  EXPECT_EQ(report.failedOutputs, std::vector<std::string>{"Summary.043"});
+  EXPECT_EQ(report.failedOutputs, (std::vector<FailedOutput>{{"Summary.043", "Is a directory"}}));
 }
 
 }  // namespace

@@ -14,10 +14,11 @@ struct ZrrunResult {
   std::string out;
 };
 
-// Runs zrrun with the arguments (already quoted for the shell), stdout and stderr together.
-ZrrunResult Zrrun(const std::string& arguments) {
+// Runs zrrun with the arguments (already quoted for the shell), stdout and stderr together;
+// `before` are shell commands run first in the same shell (limits for zrrun).
+ZrrunResult Zrrun(const std::string& arguments, const std::string& before = "") {
   ZrrunResult run;
-  FILE* pipe = ::popen((std::string(ZRRUN_PATH) + " " + arguments + " 2>&1").c_str(), "r");
+  FILE* pipe = ::popen((before + "exec " + std::string(ZRRUN_PATH) + " " + arguments + " 2>&1").c_str(), "r");
   if (pipe == nullptr) return run;
   char buffer[512];
   while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) run.out += buffer;
@@ -47,8 +48,78 @@ TEST(Zrrun, GoodDamagedAndMissingFiles) {
                          ": 2 records read, wrote Battery.002; damaged: 3 bytes skipped in 1 place, last record cut "
                          "short (5 bytes)\n" +
                          notRun.string() + ": failed: not a run file (the first record header is not valid)\n" +
-                         missing.string() + ": failed: cannot open the file\n" + (folder.path() / "cast.dat").string() +
+                         missing.string() + ": failed: cannot open the file: No such file or directory\n" + (folder.path() / "cast.dat").string() +
                          ": failed: no run number in the name (name.xxx, where xxx=000-999)\n");
+}
+
+TEST(Zrrun, AnOutputTheDiskRefusesIsSaidOnceWithTheSystemsReasonAndNeverAsWritten) {
+  test::TempFolder folder;
+  const auto run = folder.Write("run.009", test::Concat({test::RunRecord(9, "bat"), test::RunRecord(11, test::Bytes(256, 0)),
+                                                         test::RunRecord(5, test::TimedBody(1, "mux"))}));
+  std::filesystem::create_directory(folder.path() / "out");
+  std::filesystem::create_symlink("/dev/full", folder.path() / "out/archive.009");
+  std::filesystem::create_symlink("/dev/full", folder.path() / "out/Summary.009");
+  const ZrrunResult full = Zrrun("--out " + Quoted(folder.path() / "out") + " " + Quoted(run));
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_EQ(full.out, run.string() +
+                          ": 3 records read, wrote Battery.009; could not write Summary.009 (No space left on device), "
+                          "archive.009 (No space left on device)\n");
+
+  // The same through a file-size limit: the archive is cut off part-way.
+  std::filesystem::remove(folder.path() / "out/archive.009");
+  std::filesystem::remove(folder.path() / "out/Summary.009");
+  test::Bytes big;
+  for (uint32_t t = 0; t < 40; ++t) big = test::Concat({big, test::RunRecord(5, test::TimedBody(t * 50, std::string(2000, 'm')))});
+  const auto bigRun = folder.Write("run.010", big);
+  const ZrrunResult limited =
+      Zrrun("--out " + Quoted(folder.path() / "out") + " " + Quoted(bigRun), "trap '' XFSZ; ulimit -f 40; ");
+  EXPECT_EQ(limited.exitCode, 1);
+  EXPECT_EQ(limited.out, bigRun.string() + ": 40 records read, wrote nothing; could not write archive.010 (File too large)\n");
+  EXPECT_LE(std::filesystem::file_size(folder.path() / "out/archive.010"), 40u * 1024);
+}
+
+TEST(Zrrun, ARunFileThatCannotBeOpenedSaysWhy) {
+  test::TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "run.011");
+  const auto missing = folder.path() / "run.012";
+  const ZrrunResult failed = Zrrun("--out " + Quoted(folder.path() / "out") + " " + Quoted(folder.path() / "run.011") +
+                                   " " + Quoted(missing));
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_EQ(failed.out, (folder.path() / "run.011").string() + ": failed: cannot open the file: it is a folder\n" +
+                            missing.string() + ": failed: cannot open the file: No such file or directory\n");
+}
+
+TEST(Zrrun, ASecondRunFileWithTheSameRunNumberIsRefusedSoNoSetIsMixed) {
+  test::TempFolder folder;
+  std::filesystem::create_directories(folder.path() / "a");
+  std::filesystem::create_directories(folder.path() / "b");
+  const auto first = folder.Write("a/run.007", test::Concat({test::RunRecord(9, "A"), test::RunRecord(1, "port one")}));
+  const auto second = folder.Write("b/run.7", test::RunRecord(9, "B"));
+  const auto other = folder.Write("b/run.008", test::RunRecord(9, "C"));
+  const ZrrunResult batch = Zrrun("--out " + Quoted(folder.path() / "out") + " --choice 1 " + Quoted(first) + " " +
+                                  Quoted(second) + " " + Quoted(other));
+  EXPECT_EQ(batch.exitCode, 1);
+  EXPECT_EQ(batch.out, first.string() + ": 2 records read, wrote Battery.007, Port1.007\n" + second.string() +
+                           ": refused: its run number is that of " + first.string() +
+                           ", whose files this batch has written; extract it into another folder (--out DIR)\n" +
+                           other.string() + ": 1 record read, wrote Battery.008\n");
+  EXPECT_EQ(folder.ReadText("out/Battery.007"), "A");
+  EXPECT_EQ(folder.ReadText("out/Port1.007"), "port one");
+}
+
+TEST(Zrrun, LogDatOnlyWithDebugAndPartialRunsAreCalledSo) {
+  test::TempFolder folder;
+  const auto run = folder.Write("run.013.part", test::RunRecord(9, "bat"));
+  std::filesystem::create_directory(folder.path() / "out");
+  const ZrrunResult quiet = Zrrun("--out " + Quoted(folder.path() / "out") + " " + Quoted(run));
+  EXPECT_EQ(quiet.exitCode, 1);
+  EXPECT_EQ(quiet.out, run.string() + ": partial run (its upload did not finish): 1 record read, wrote Battery.013\n");
+  EXPECT_EQ(folder.ReadText("out/Battery.013"), "bat");
+  EXPECT_FALSE(folder.Has("out/log.dat"));
+
+  const ZrrunResult debug = Zrrun("--debug --out " + Quoted(folder.path() / "out") + " " + Quoted(run));
+  EXPECT_EQ(debug.exitCode, 1);
+  EXPECT_EQ(folder.ReadText("out/log.dat"), "Type 9 Size 3 ms 0\nBATTERY Size 3\r\n");
 }
 
 TEST(Zrrun, HelpAndUsageErrors) {

@@ -13,11 +13,12 @@ const char* const kUsage =
     "is the run number from the file's name.\n"
     "\n"
     "  --out DIR    write the outputs into DIR (made if missing; default: the current\n"
-    "               directory). Runs with the same number replace each other's outputs.\n"
+    "               directory). A second run file with a run number already extracted\n"
+    "               in the batch is refused: its outputs would mix with the first's.\n"
     "  --choice N   0: ZR Archive (default); 1: ZR Archive Plus Raw Files, which adds\n"
     "               Port1.xxx .. Port8.xxx, analog.xxx and timestp.xxx\n"
     "  --debug      write log.dat, one entry per record header read (it holds the\n"
-    "               last run file's entries)\n"
+    "               last run file's entries); without it log.dat is left alone\n"
     "  --format F   also write the records with their times for science tools, F csv\n"
     "               or netcdf (give it twice for both): Port1.xxx.csv .. Port9.xxx.csv,\n"
     "               analog.xxx.csv and Battery.xxx.csv (volts), or run.xxx.nc (NetCDF-4,\n"
@@ -26,12 +27,16 @@ const char* const kUsage =
     "               or a recorded archive) gives these files alone, named after it\n"
     "  --help       show this text\n"
     "\n"
-    "One line per run file: the files written, or why nothing could be; damage met on\n"
-    "the way (bytes skipped to find the next record, a record cut short, ...) follows\n"
-    "\"damaged:\". Progress is shown on a terminal for files over 4 MB.\n"
+    "One line per run file: the files written, or why nothing could be; outputs that\n"
+    "could not be written, with the system's reason, follow \"could not write\"; damage\n"
+    "of the run file met on the way (bytes skipped to find the next record, a record\n"
+    "cut short, ...) follows \"damaged:\". A run.xxx.part file (an upload that did not\n"
+    "finish) is extracted as far as it goes and called a partial run. Progress is shown\n"
+    "on a terminal for files over 4 MB.\n"
     "\n"
-    "Exit status: 0 every run file extracted whole; 1 any run file failed or was\n"
-    "damaged; 2 the command line could not be used.\n";
+    "Exit status: 0 every run file extracted whole; 1 any run file failed, was damaged,\n"
+    "partial or refused, or an output could not be written; 2 the command line could\n"
+    "not be used.\n";
 
 namespace {
 

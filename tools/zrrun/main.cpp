@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "ZrrunOptions.h"
 #include "common/SilentOperator.h"
 #include "flash/RunExtraction.h"
+#include "flash/RunFileName.h"
 #include "science/ArchiveRecords.h"
 #include "science/ScienceExport.h"
 
@@ -38,6 +41,27 @@ class Progress {
   std::string name_;
   bool shown_;
   int last_ = -1;
+};
+
+// The run file whose outputs already carry each run number in this batch: a second one
+// would replace only the files it needs and leave the first's others beside them.
+class RunNumbersTaken {
+ public:
+  // The earlier run file that took this one's number, if any.
+  std::optional<std::string> TakenBy(const std::string& runFile) const {
+    const std::optional<std::string> suffix = ql::RunNumberSuffix(runFile);
+    if (!suffix) return std::nullopt;
+    const auto found = taken_.find(*suffix);
+    if (found == taken_.end()) return std::nullopt;
+    return found->second;
+  }
+  void Note(const std::string& runFile, const ql::ExtractionReport& report) {
+    if (report.created.empty() && report.failedOutputs.empty()) return;
+    taken_.emplace(report.suffix, runFile);
+  }
+
+ private:
+  std::map<std::string, std::string> taken_;
 };
 
 }  // namespace
@@ -68,9 +92,18 @@ int main(int argc, char** argv) {
   const bool terminal = zrrun::IsTerminal(stderr);
   int status = 0;
   const bool science = options.csv || options.netcdf;
+  RunNumbersTaken taken;
   for (const std::string& runFile : options.runFiles) {
     if (science && ql::IsArchiveFile(runFile)) {
       if (!zrrun::WriteArchiveScienceFiles(options, runFile)) status = 1;
+      continue;
+    }
+    if (const std::optional<std::string> first = taken.TakenBy(runFile)) {
+      std::printf("%s: refused: its run number is that of %s, whose files this batch has written; extract it into "
+                  "another folder (--out DIR)\n",
+                  runFile.c_str(), first->c_str());
+      std::fflush(stdout);
+      status = 1;
       continue;
     }
     Progress progress(runFile, terminal);
@@ -79,12 +112,14 @@ int main(int argc, char** argv) {
     request.outputFolder = options.outFolder;
     request.choice = options.choice;
     request.debugLog = options.debug;
+    request.emptyLogWhenOff = false;
     request.progress = [&progress](uint64_t done, uint64_t total) { progress.Show(done, total); };
     const ql::ExtractionReport report = ql::ExtractRun(request, memory, quiet);
     progress.Clear();
     std::printf("%s: %s\n", runFile.c_str(), report.Describe().c_str());
     std::fflush(stdout);
-    if (report.Failed() || report.Damaged()) status = 1;
+    taken.Note(runFile, report);
+    if (!report.Whole()) status = 1;
     if (science && !zrrun::WriteRunScienceFiles(options, runFile, report)) status = 1;
   }
   return status;
