@@ -10,6 +10,18 @@ constexpr const char* kFileError = "File Error";
 
 }  // namespace
 
+std::string Recording::UnderWayText() const {
+  const char* what = nullptr;
+  switch (state) {
+    case kRecordRaw: what = "raw input file"; break;
+    case kRecordArchive: what = "archive file"; break;
+    case kRecordHourly: what = "1 hour archive file"; break;
+    case kRecordDaily: what = "1 day archive file"; break;
+    default: return {};
+  }
+  return Format("Data are being recorded into the %s %s; leaving now ends the recording.", what, currentName.c_str());
+}
+
 bool Recording::StartArchive(const std::string& name) {
   if (!file.Open(name, ArchiveFile::Mode::Truncate)) {
     op_.Warning(kFileError, "Unable to Create Archive File");
@@ -60,6 +72,7 @@ bool Recording::StartReplay(int replayState, const std::string& name, int64_t no
   file.Seek(0);
   byteCounter = 0;
   replay.startMs = nowMs;
+  replay.lastHandedOn.reset();
   return true;
 }
 
@@ -68,6 +81,7 @@ void Recording::Stop() {
   state = kRecordOff;
   file.Close();
   archiveOpen = false;
+  replay.continuation = false;
   failing = false;
   failure.clear();
 }

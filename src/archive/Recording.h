@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "Annotation.h"
@@ -35,6 +36,19 @@ struct ReplayState {
   // show them.
   std::array<bool, kControls> controlsVisible{};
   int64_t startMs = 0;  // PC time the replay began, for the seconds of the status text
+
+  // A group the host split into several records (more data than one record carries)
+  // repeats its sender, sequence and time in each piece. The reader marks a record that
+  // repeats those of the record handed on just before it, so that the consumer takes it
+  // as the rest of that record, not as a repeat of it.
+  struct RecordKey {
+    uint8_t sender = 0;
+    uint8_t sequence = 0;
+    uint32_t time = 0;
+    bool operator==(const RecordKey&) const = default;
+  };
+  std::optional<RecordKey> lastHandedOn;
+  bool continuation = false;  // the packet just handed on continues the one before it
 };
 
 // Recording and replay: the state value, the one open file and what the Recording page
@@ -72,6 +86,9 @@ class Recording {
   std::string RecordedFile() const { return state == kRecordRaw || IsArchiveState(state) ? currentName : std::string(); }
   // The seven start buttons are enabled only while nothing records or replays.
   bool StartButtonsEnabled() const { return state == kRecordOff; }
+  // What leaving the program now would end: the file being recorded; empty while
+  // nothing records.
+  std::string UnderWayText() const;
 
   // The archive writer: one record, header little-endian, in one write. False when
   // nothing was written (not recording, or the write failed).

@@ -19,6 +19,7 @@ constexpr int kPacingTicks = 19;
 }  // namespace
 
 int Recording::ReadReplayPacket(uint8_t* buffer, int capacity) {
+  replay.continuation = false;
   // 1, 2: pacing.
   if (--replay.countdown > 0) return 0;
   replay.countdown = kPacingTicks / std::clamp(replay.speed, ReplayState::kSlowest, ReplayState::kFastest);
@@ -32,6 +33,7 @@ int Recording::ReadReplayPacket(uint8_t* buffer, int capacity) {
     }
     file.Seek(0);
     byteCounter = 0;
+    replay.lastHandedOn.reset();
   }
 
   // 4 to 7: the type bytes, then the header, the data and the trailer. A length no record
@@ -49,8 +51,12 @@ int Recording::ReadReplayPacket(uint8_t* buffer, int capacity) {
     replay.stopRequest = true;
     return 0;
   }
+  const ReplayState::RecordKey key{record[archive::kSender], record[archive::kSequence],
+                                  GetU32LE(record + archive::kTime)};
   archive::SwapHeaderOrder(record);
   const int packetLength = kTypeBytes + read.size + kChecksumBytes;
+  replay.continuation = replay.lastHandedOn == key;
+  replay.lastHandedOn = key;
 
   // 8, 9: the checksum the receiver checks.
   SealRecord(buffer, packetLength);

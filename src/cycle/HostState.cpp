@@ -41,7 +41,7 @@ void HostState::WireReceiver() {
   dispatcher.hooks().analogCalibration = [this] { ShowReceivedAnalogCalibration(*this); };
   dispatcher.hooks().hardwareSettings = [this] { CopyHardwareSettings(*this); };
   hooks.dataRecord = [this](uint8_t* record, int length, int state) {
-    consumer.ConsumeDataRecord(record, length, state);
+    consumer.ConsumeDataRecord(record, length, state, IsReplayState(state) && recording.replay.continuation);
   };
   consumer.hooks().accepted = [this](const uint8_t* record) { plot.AddRecord(record, pc.UtcSeconds()); };
   // The refused length shows where unit 1's last gap is shown.

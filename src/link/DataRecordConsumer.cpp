@@ -53,7 +53,7 @@ uint8_t DataRecordConsumer::LastSequence(int sender) const {
   return sender >= 0 && sender < kSequenceSlots ? lastSequence_[static_cast<size_t>(sender)] : 0xFF;
 }
 
-int DataRecordConsumer::ConsumeDataRecord(uint8_t* record, int length, int recordState) {
+int DataRecordConsumer::ConsumeDataRecord(uint8_t* record, int length, int recordState, bool continuation) {
   if (length < kHeaderSize + kTrailerSize) return kMalformed;
   archive::SwapHeaderOrder(record);
   const int sender = record[2];
@@ -62,10 +62,16 @@ int DataRecordConsumer::ConsumeDataRecord(uint8_t* record, int length, int recor
   // Senders beyond the table are treated like those of 5..8: never accepted, their
   // sequence position stays at its start value.
   const bool inTable = sender < kSequenceSlots;
+  const auto s = static_cast<size_t>(sender);
+  // The rest of a record already handed on: already counted and checked.
+  const bool rest = continuation && inTable && lastHandedOn_[s] && lastSequence_[s] == sequence;
 
-  if (LastSequence(sender) == sequence) return kDuplicate;
+  if (LastSequence(sender) == sequence && !rest) return kDuplicate;
   if (dataLength == 0) {
-    if (inTable) lastSequence_[static_cast<size_t>(sender)] = sequence;
+    if (inTable) {
+      lastSequence_[s] = sequence;
+      lastHandedOn_[s] = false;
+    }
     return kNoData;
   }
   if (sender > kHighestSender) {
@@ -74,16 +80,18 @@ int DataRecordConsumer::ConsumeDataRecord(uint8_t* record, int length, int recor
   }
   if (dataLength < 0 || dataLength > length - kHeaderSize - kTrailerSize) return kMalformed;
 
-  const auto s = static_cast<size_t>(sender);
-  stats_.packets[s] += 1;
-  const uint8_t last = lastSequence_[s];
-  if (sequence != static_cast<uint8_t>(last + 1)) {
-    stats_.sequenceErrorTotal += 1;
-    stats_.errors[s] += 1;
-    stats_.gap[s] = sequence > last ? static_cast<uint32_t>(sequence - last - 1)
-                                    : static_cast<uint32_t>(sequence + 255 - last);
-    lastSequence_[s] = sequence;
-    return kOutOfSequence;
+  if (!rest) {
+    stats_.packets[s] += 1;
+    const uint8_t last = lastSequence_[s];
+    if (sequence != static_cast<uint8_t>(last + 1)) {
+      stats_.sequenceErrorTotal += 1;
+      stats_.errors[s] += 1;
+      stats_.gap[s] = sequence > last ? static_cast<uint32_t>(sequence - last - 1)
+                                      : static_cast<uint32_t>(sequence + 255 - last);
+      lastSequence_[s] = sequence;
+      lastHandedOn_[s] = false;
+      return kOutOfSequence;
+    }
   }
 
   ShowExtract(record, sender);
@@ -91,6 +99,7 @@ int DataRecordConsumer::ConsumeDataRecord(uint8_t* record, int length, int recor
   if (sender > 0) Relay(record, sender);
   const int result = Record(record, length, recordState);
   lastSequence_[s] = sequence;
+  lastHandedOn_[s] = true;
   return result;
 }
 

@@ -47,8 +47,11 @@ class DataRecordConsumer {
   Hooks& hooks() { return hooks_; }
 
   // record: the record from its format byte on, data length and counts big-endian as
-  // sent; converted in place. length: the data length + 32.
-  int ConsumeDataRecord(uint8_t* record, int length, int recordState);
+  // sent; converted in place. length: the data length + 32. continuation: replay found
+  // this record right after one with the same sender, sequence and time, a piece of
+  // one group split by the host; it is handed on as the rest of that record if that
+  // was, and is never a duplicate. Live records are never continuations.
+  int ConsumeDataRecord(uint8_t* record, int length, int recordState, bool continuation = false);
 
   // Bytes relayed to each deck port (1..8) since the one-second tick last cleared them.
   std::array<uint32_t, 9> deckOutput{};
@@ -67,6 +70,7 @@ class DataRecordConsumer {
   Operator& op_;
   Hooks hooks_;
   std::array<uint8_t, kSequenceSlots> lastSequence_;
+  std::array<bool, kSequenceSlots> lastHandedOn_{};  // the sender's last record passed every check
 };
 
 // The bytes of source 0..8 (ports 1..8, then analog) of an accepted record whose header is

@@ -7,6 +7,8 @@
 #include "cycle/Cycle.h"
 #include "cycle/HostState.h"
 #include "cycle/LinkHealth.h"
+#include "flash/RunExtraction.h"
+#include "flash/RunFileBytes.h"
 #include "support/FakeClock.h"
 #include "support/FakeOperator.h"
 #include "support/MemorySerialDevice.h"
@@ -105,6 +107,52 @@ TEST_F(RecordActionsTest, ReplayReproducesTheAcceptedRecordsAndStatistics) {
   EXPECT_EQ(again.host.senders.packets, live.host.senders.packets);
   EXPECT_EQ(again.host.senders.errors, live.host.senders.errors);
   EXPECT_EQ(again.host.senders.sequenceErrorTotal, 0u);
+}
+
+TEST_F(RecordActionsTest, ReplayShowsEveryPieceOfAGroupTheExtractionSplit) {
+  // Under one header, five ports of 1800 bytes: a 9000-byte group, which the extraction
+  // writes as three records that carry the header's sender, sequence and time.
+  Bytes run = test::RunRecord(25, test::HeaderBody(2, 0, 77));
+  std::string group;
+  for (const int type : {1, 2, 3, 4, 15}) {
+    const std::string port(1800, static_cast<char>('a' + type));
+    run = test::Concat({run, test::RunRecord(type, port)});
+    group += port;
+  }
+  const std::string runFile = dir.File("run.005");
+  test::WriteFileBytes(runFile, run);
+  ExtractRunBeside(runFile, kExtractArchivePlusRaw, false, live.host.extraction, live.person);
+  const Bytes archive = test::ReadFileBytes(dir.File("archive.005"));
+  ASSERT_EQ(archive.size(), group.size() + 3 * archive::kEnvelope);
+
+  // Replayed by a host of its own wiring, the whole group reaches the display once.
+  test::FakeOperator person;
+  HostState host(test::MemoryFactory(std::make_shared<test::MemoryWire>()), clock, person);
+  std::string shown;
+  host.consumer.hooks().accepted = [&shown, plot = host.consumer.hooks().accepted](const uint8_t* record) {
+    plot(record);
+    for (int source = 0; source < archive::kSources; ++source) shown += SourceData(record, source);
+  };
+  person.files.push_back(dir.File("archive.005"));
+  host.recording.replay.speed = 10;
+  ReplayArchiveBTClick(host);
+  for (int i = 0; i < 20 && host.recording.state != kRecordOff; ++i) Timer10msTimer(host);
+  EXPECT_EQ(host.recording.state, kRecordOff);
+  EXPECT_EQ(shown, group);
+  EXPECT_EQ(host.senders.packets[2], 1u);  // one record of the logger's
+  EXPECT_EQ(host.senders.sequenceErrorTotal, 0u);
+
+  // Live, a record with the sender and sequence of the one before stays a duplicate.
+  shown.clear();
+  auto wire = std::make_shared<test::MemoryWire>();
+  HostState liveHost(test::MemoryFactory(wire), clock, person);
+  liveHost.loggerPort.comIndex = 1;
+  LoggerPortCBChange(liveHost);
+  liveHost.consumer.hooks().accepted = host.consumer.hooks().accepted;
+  wire->Push(Packet(2, 0, "first"));
+  wire->Push(Packet(2, 0, "again"));
+  for (int i = 0; i < 3; ++i) Timer10msTimer(liveHost);
+  EXPECT_EQ(shown, "first");
 }
 
 TEST_F(RecordActionsTest, ReplayStartedInTheMiddleOfALivePacketLosesNoRecord) {
