@@ -2,9 +2,11 @@
 
 #include <system_error>
 
+#include "RunFileName.h"
 #include "common/ByteOrder.h"
 #include "common/Format.h"
 #include "common/Operator.h"
+#include "common/SystemReason.h"
 #include "serial/CommandFrame.h"
 #include "serial/CommandSender.h"
 
@@ -18,6 +20,8 @@ constexpr uint32_t kAckCancel = 2;
 std::string UploadErrorCaption(int runNumber) { return Format("Run.%03d - File Upload Error", runNumber); }
 
 std::filesystem::path RunPath(const UploadState& u) { return u.folder / u.fileName; }
+// Where the run is written until its end block has come.
+std::filesystem::path PartPath(const UploadState& u) { return PartialRunFile(RunPath(u)); }
 
 bool ExistsWithData(const std::filesystem::path& path) {
   std::error_code error;
@@ -48,7 +52,7 @@ void DropRemainingRuns(FlashState& flash) {
 
 // A repeated start request of the same run does not repeat what was said about it.
 void ForgetRunProblems(UploadState& u) {
-  u.writeFailed = false;
+  u.createFailedShown = false;
   u.refusedBlockShown = false;
 }
 
@@ -56,12 +60,18 @@ void OpenRunFile(FlashState& flash, int entry) {
   UploadState& u = flash.upload;
   u.file.close();
   u.file.clear();
-  u.file.open(RunPath(u), std::ios::binary | std::ios::trunc);
+  errno = 0;
+  u.file.open(PartPath(u), std::ios::binary | std::ios::trunc);
   if (!u.file.is_open()) {
     // Its blocks are ignored and the start request is repeated; say so once a run.
-    if (!u.writeFailed) flash.op.Warning(UploadErrorCaption(u.runNumber), Format("Unable to create %s", RunPath(u).string().c_str()));
-    u.writeFailed = true;
+    if (!u.createFailedShown) {
+      flash.op.Warning(UploadErrorCaption(u.runNumber), Format("Unable to create %s: %s", PathText(PartPath(u)).c_str(),
+                                                               SystemReason("cannot be created").c_str()));
+    }
+    u.createFailedShown = true;
   }
+  u.writeFailed = false;
+  u.cancelAcknowledged = false;
   u.expectedSize = flash.directory.size[static_cast<size_t>(entry)];
   u.scale = ProgressScale(u.expectedSize);
   flash.page.progressMax = static_cast<int>(u.expectedSize / u.scale);
@@ -77,11 +87,13 @@ void WriteBlock(FlashState& flash, const uint8_t* data, int count) {
   UploadState& u = flash.upload;
   u.transferPhase = 2;
   // Each block goes to the disk at once, so a full disk shows in the count received.
+  errno = 0;
   if (u.file.write(reinterpret_cast<const char*>(data), count) && u.file.flush()) {
     u.bytesReceived += count;
   } else if (!u.writeFailed) {
     u.writeFailed = true;
-    flash.op.Warning(UploadErrorCaption(u.runNumber), Format("Unable to write %s", RunPath(u).string().c_str()));
+    flash.op.Warning(UploadErrorCaption(u.runNumber), Format("Unable to write %s: %s", PathText(PartPath(u)).c_str(),
+                                                             SystemReason("write failed").c_str()));
   }
   flash.page.progressPosition = static_cast<int>(u.bytesReceived / u.scale);
   flash.page.upLoadRun = u.fileName;
@@ -96,10 +108,34 @@ void CheckRunSize(FlashState& flash, int entry) {
   if (u.bytesReceived > expected) flash.op.Warning(UploadErrorCaption(u.runNumber), "File Sent is Bigger than Expected");
 }
 
+// The run file takes its own name only when the logger ended it of its own accord and
+// every block reached the disk; otherwise it stays "run.NNN.part", partial, and is not
+// extracted (the operator may still do so with "Parse Run Files").
+bool NameWholeRun(FlashState& flash) {
+  UploadState& u = flash.upload;
+  errno = 0;
+  u.file.close();
+  if (u.file.fail() && !u.writeFailed) {
+    u.writeFailed = true;
+    flash.op.Warning(UploadErrorCaption(u.runNumber), Format("Unable to write %s: %s", PathText(PartPath(u)).c_str(),
+                                                             SystemReason("close failed").c_str()));
+  }
+  if (u.writeFailed || u.cancelAcknowledged) return false;
+  std::error_code error;
+  std::filesystem::rename(PartPath(u), RunPath(u), error);
+  if (error) {
+    flash.op.Warning(UploadErrorCaption(u.runNumber), Format("%s cannot take the name %s: %s; it is kept as it is",
+                                                             PathText(PartPath(u)).c_str(), u.fileName.c_str(),
+                                                             error.message().c_str()));
+    return false;
+  }
+  return true;
+}
+
 void FinishRun(FlashState& flash) {
   UploadState& u = flash.upload;
   u.transferPhase = 0;
-  u.file.close();
+  const bool whole = NameWholeRun(flash);
   u.timeoutEnabled = false;
   u.finishing = true;
   u.started = false;
@@ -110,7 +146,7 @@ void FinishRun(FlashState& flash) {
     CheckRunSize(flash, entry);
     flash.directory.uploadMark[static_cast<size_t>(entry)] = 0;
   }
-  if (flash.extractRun) flash.extractRun(RunPath(u), u.extractionChoice);
+  if (whole && flash.extractRun) flash.extractRun(RunPath(u), u.extractionChoice);
 
   u.finishing = false;
   ForgetRunProblems(u);
@@ -246,7 +282,7 @@ void HandleUploadBlock(FlashState& flash, const uint8_t* packet) {
   if (!u.file.is_open()) return;
   const uint16_t block = GetU16LE(packet + 2);
   const int count = GetI16LE(packet + 6);
-  if (count < 0 || count > kMaxBlockData) {
+  if (count > kMaxBlockData) {
     // More than a block holds: nothing is written and nothing acknowledged, so the
     // logger sends the block again.
     if (!u.refusedBlockShown) {
@@ -256,11 +292,36 @@ void HandleUploadBlock(FlashState& flash, const uint8_t* packet) {
     return;
   }
   flash.sender.SendCommandArgs(CmdUploadAck, block, u.cancelRequest ? kAckCancel : kAckGoOn);
+  // Told to cancel before its end, the logger ends the run early: what came is partial.
+  if (u.cancelRequest && count != 0) u.cancelAcknowledged = true;
   u.timeoutCount = 0;
+  // A negative count carries nothing to write. Its number is not kept as the last one, so
+  // the same block sent again with its data is written, not taken for a repeat.
+  if (count < 0) return;
   if (count > 0 && block == u.lastBlock) u.duplicates += 1;
   if (count > 0 && block != u.lastBlock) WriteBlock(flash, packet + 8, count);
   if (count == 0) FinishRun(flash);
   u.lastBlock = block;
+}
+
+std::string UploadUnderWayText(const FlashState& flash) {
+  const UploadState& u = flash.upload;
+  if (u.runsToUpload == 0) return {};
+  const auto runsLeft = [](int n) { return Format("%d more selected run%s", n, n == 1 ? "" : "s"); };
+  // Between runs: the next one starts at the next second.
+  if (!u.started) return "The upload of " + runsLeft(u.runsToUpload) + " has not begun; leaving now stops the upload.";
+  std::string text;
+  if (u.bytesReceived == 0) {
+    text = Format("Run %d is being uploaded: the logger has not sent any of it yet.", u.runNumber);
+  } else {
+    const long percent = u.expectedSize > 0 ? static_cast<long>(u.bytesReceived * 100 / u.expectedSize) : 0;
+    text = Format("Run %d is being uploaded: %ld K of %ld K (%ld %%) have come.", u.runNumber,
+                  static_cast<long>(u.bytesReceived / 1024), static_cast<long>(u.expectedSize / 1024), percent);
+  }
+  text += Format(" Leaving now keeps what has come as %s, a partial run.", PathText(PartPath(u).filename()).c_str());
+  const int after = u.runsToUpload - 1;
+  if (after > 0) text += " The " + runsLeft(after) + " after it will not be uploaded.";
+  return text;
 }
 
 }  // namespace ql

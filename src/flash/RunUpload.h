@@ -42,4 +42,8 @@ StartResult StartNextRun(FlashState& flash);
 // One upload block packet (type 4) that passed its checksum.
 void HandleUploadBlock(FlashState& flash, const uint8_t* packet);
 
+// What leaving the program now would cut short: the run being uploaded, how far it has
+// come and the name it is kept under; empty while no upload runs.
+std::string UploadUnderWayText(const FlashState& flash);
+
 }  // namespace ql

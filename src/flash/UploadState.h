@@ -28,14 +28,16 @@ struct UploadState {
 
   // The run being received.
   int runNumber = 0;
-  std::string fileName;  // "run.%03d"
+  std::string fileName;  // "run.%03d"; "run.%03d.part" on the disk until its end block
   std::ofstream file;
   int64_t expectedSize = 0;
   int64_t bytesReceived = 0;
   int64_t scale = 1;  // bytes per progress bar step
   int lastBlock = -1;
   long duplicates = 0;
+  bool createFailedShown = false;  // the run file could not be created; said once a run
   bool writeFailed = false;       // the disk refused a block of this run; said once
+  bool cancelAcknowledged = false;  // the logger was told to cancel before the run's end
   bool refusedBlockShown = false; // a malformed block of this run was reported
 
   // The four words cleared with the directory table and by a cancelled upload.

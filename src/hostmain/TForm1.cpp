@@ -15,6 +15,7 @@
 #include "common/Format.h"
 #include "common/Operator.h"
 #include "cycle/Cycle.h"
+#include "cycle/ExitQuestion.h"
 #include "cycle/LinkHealth.h"
 #include "PlotPage.h"
 #include "dialogs/TAnnotationForm.h"
@@ -275,13 +276,7 @@ void TForm1::BTSleepClick() {
 }
 
 void TForm1::BTExitClick() {
-  Operator::Question q;
-  q.caption = "Program Termination";
-  q.text = "EXIT Program?";
-  q.buttons = Operator::Buttons::OkCancel;
-  q.icon = Operator::Icon::Question;
-  q.questionBeep = true;
-  if (host_.op.Ask(q) != Operator::Answer::Ok) return;
+  if (host_.op.Ask(ExitQuestion(host_)) != Operator::Answer::Ok) return;
   // Always beside the program's start, whatever folder the file dialogs visited since.
   StoreHostSetup(startDirectory_ / kLastSetupFile);
   for (int slot = 0; slot < PortTable::kSlots; ++slot) host_.ports.ClosePort(slot);

@@ -133,7 +133,6 @@ TEST_F(RunUploadTest, BlocksClaimingMoreThanABlockHoldsAreRefusedUnwrittenAndUna
   DriveUploads(flash);
   Sent();
   Block(1, std::string(1026, 'x'), 1027);
-  Block(1, std::string(1026, 'x'), -5);
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(Captions(), (std::vector<std::string>{"Run.001 - File Upload Error / Block 1 refused: it claims 1027 data bytes"}));
   EXPECT_EQ(flash.upload.transferPhase, 1);
@@ -142,6 +141,25 @@ TEST_F(RunUploadTest, BlocksClaimingMoreThanABlockHoldsAreRefusedUnwrittenAndUna
   EXPECT_EQ(Sent(), (std::vector<SentFrame>{Ack(1), Ack(2)}));
   EXPECT_EQ(Read("run.001"), "good");
   EXPECT_EQ(person.boxes.size(), 1u);
+}
+
+TEST_F(RunUploadTest, ABlockWithANegativeCountIsAcknowledgedAndWritesNothing) {
+  List({{1, 4}});
+  Select({0});
+  DriveUploads(flash);
+  Sent();
+  Block(1, std::string(1026, 'x'), -5);
+  EXPECT_EQ(Sent(), (std::vector<SentFrame>{Ack(1)}));
+  EXPECT_TRUE(person.boxes.empty());
+  EXPECT_EQ(flash.upload.bytesReceived, 0);
+  EXPECT_EQ(flash.upload.runsToUpload, 1);  // not taken for the end of the run
+  // The same block sent again with its data is written, not counted as a repeat.
+  Block(1, "good");
+  Block(2, "");
+  EXPECT_EQ(Sent(), (std::vector<SentFrame>{Ack(1), Ack(2)}));
+  EXPECT_EQ(Read("run.001"), "good");
+  EXPECT_EQ(flash.page.csError, "Duplicate Packets:  0");
+  EXPECT_TRUE(person.boxes.empty());
 }
 
 TEST_F(RunUploadTest, ASilentStartIsRepeatedAfterTheThirdTimeoutTickButNotOnceBlocksArrive) {
@@ -224,7 +242,8 @@ TEST_F(RunUploadTest, ACancelNoBlockCanCarryEndsTheUploadAtTheHost) {
   EXPECT_EQ(flash.upload.runsToUpload, 0);
   Block(2, "def");
   EXPECT_EQ(Sent(), (std::vector<SentFrame>{Start(1), Ack(1)}));
-  EXPECT_EQ(Read("run.001"), "abc");
+  EXPECT_EQ(Read("run.001.part"), "abc");
+  EXPECT_FALSE(std::filesystem::exists(folder / "run.001"));
 }
 
 TEST_F(RunUploadTest, OverwriteQuestionYesNoAndCancel) {
@@ -276,7 +295,12 @@ TEST_F(RunUploadTest, ASingleRunIsNeverAskedAbout) {
   Select({0});
   DriveUploads(flash);
   EXPECT_TRUE(person.questions.empty());
-  EXPECT_EQ(Read("run.001"), "");
+  EXPECT_EQ(Read("run.001.part"), "");
+  // The old file gives way only to a whole run.
+  EXPECT_EQ(Read("run.001"), "old");
+  Block(1, "new");
+  Block(2, "");
+  EXPECT_EQ(Read("run.001"), "new");
 }
 
 TEST_F(RunUploadTest, SelectionRules) {
@@ -322,22 +346,27 @@ TEST_F(RunUploadTest, ProgressBarKeepsWithinItsStepsAndTTimeoutStopsAfterComplet
 TEST_F(RunUploadTest, AFullDiskIsReportedOnceAndShowsInTheSizeCheck) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   List({{1, 2000}});
-  std::filesystem::create_symlink("/dev/full", folder / "run.001");
+  std::filesystem::create_symlink("/dev/full", folder / "run.001.part");
   Select({0});
   DriveUploads(flash);
   Block(1, std::string(1000, 'f'));
   Block(2, std::string(1000, 'f'));
   Block(3, "");
   EXPECT_EQ(Sent(), (std::vector<SentFrame>{Start(1), Ack(1), Ack(2), Ack(3)}));
-  const std::string path = (folder / "run.001").string();
-  EXPECT_EQ(Captions(), (std::vector<std::string>{"Run.001 - File Upload Error / Unable to write " + path,
-                                                  "Run.001 - File Upload Error / File Sent is Smaller than Expected"}));
+  const std::string path = (folder / "run.001.part").string();
+  EXPECT_EQ(Captions(), (std::vector<std::string>{
+                            "Run.001 - File Upload Error / Unable to write " + path + ": No space left on device",
+                            "Run.001 - File Upload Error / File Sent is Smaller than Expected"}));
   EXPECT_EQ(flash.page.upLoadSize, "File Size:  0 K");
+  // The run lacks what the disk refused: it keeps its partial name and is not extracted.
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "run.001.part"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "run.001"));
+  EXPECT_TRUE(extracted.empty());
 }
 
 TEST_F(RunUploadTest, ARunFileThatCannotBeCreatedIsReportedOnceAndRetried) {
   List({{1, 20}});
-  std::filesystem::create_directories(folder / "run.001");  // a folder where the file should go
+  std::filesystem::create_directories(folder / "run.001.part");  // a folder where the file should go
   Select({0});
   DriveUploads(flash);
   Block(1, "ignored");
@@ -345,7 +374,54 @@ TEST_F(RunUploadTest, ARunFileThatCannotBeCreatedIsReportedOnceAndRetried) {
   DriveUploads(flash);
   EXPECT_EQ(Sent(), (std::vector<SentFrame>{Start(1), Start(1)}));
   EXPECT_EQ(Captions(), (std::vector<std::string>{"Run.001 - File Upload Error / Unable to create " +
-                                                  (folder / "run.001").string()}));
+                                                  (folder / "run.001.part").string() + ": Is a directory"}));
+
+  // Made possible again, the run comes whole: the earlier failure does not cling to it.
+  std::filesystem::remove(folder / "run.001.part");
+  TimeoutTicks(3);
+  DriveUploads(flash);
+  Block(1, "0123456789");
+  Block(2, "0123456789");
+  Block(3, "");
+  EXPECT_EQ(Read("run.001"), "01234567890123456789");
+  EXPECT_EQ(extracted.size(), 1u);
+}
+
+TEST_F(RunUploadTest, ARunIsAPartFileUntilItsEndBlockAndACancelledOneStaysPartial) {
+  List({{7, 8}, {8, 8}});
+  Select({0, 1});
+  DriveUploads(flash);
+  Block(1, "abcd");
+  EXPECT_EQ(Read("run.007.part"), "abcd");
+  EXPECT_FALSE(std::filesystem::exists(folder / "run.007"));
+  Block(2, "efgh");
+  Block(3, "");
+  EXPECT_EQ(Read("run.007"), "abcdefgh");
+  EXPECT_FALSE(std::filesystem::exists(folder / "run.007.part"));
+  ASSERT_EQ(extracted.size(), 1u);
+  EXPECT_EQ(extracted[0].path, folder / "run.007");
+
+  // Cancelled halfway: the logger ends the run early; it keeps the name of a part.
+  DriveUploads(flash);
+  Block(4, "ijkl");
+  BTCancelUploadClick(flash);
+  Block(5, "mn");
+  Block(6, "");
+  EXPECT_EQ(Read("run.008.part"), "ijklmn");
+  EXPECT_FALSE(std::filesystem::exists(folder / "run.008"));
+  EXPECT_EQ(extracted.size(), 1u);
+  EXPECT_EQ(flash.page.upLoadRun, "Upload Cancelled");
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Run.008 - File Upload Error / File Sent is Smaller than Expected"}));
+
+  // A cancel whose first carrier is the end block comes too late to shorten the run.
+  Select({0});
+  DriveUploads(flash);
+  Block(7, "ABCDEFGH");
+  BTCancelUploadClick(flash);
+  Block(8, "");
+  EXPECT_EQ(Read("run.007"), "ABCDEFGH");
+  EXPECT_FALSE(std::filesystem::exists(folder / "run.007.part"));
+  EXPECT_EQ(extracted.size(), 2u);
 }
 
 }  // namespace

@@ -148,10 +148,14 @@ TEST(UploadEndToEndTest, CancelMidRunStopsTheLoggerAndDropsTheRunsLeft) {
   EXPECT_EQ(rig.host.flash.page.upLoadRun, "Upload Cancelled");
   EXPECT_EQ(rig.logger->flash().counters().uploadsCancelled, 1);
   EXPECT_FALSE(rig.logger->flash().Uploading());
-  const std::string part = rig.Read("run.001");
+  // What came stays a partial run under a name that says so, and is not extracted.
+  const std::string part = rig.Read("run.001.part");
   EXPECT_LT(part.size(), rig.Stored(0).size());
   EXPECT_EQ(part, rig.Stored(0).substr(0, part.size()));
+  EXPECT_FALSE(std::filesystem::exists(rig.folder / "run.001"));
+  EXPECT_FALSE(std::filesystem::exists(rig.folder / "archive.001"));
   EXPECT_FALSE(std::filesystem::exists(rig.folder / "run.002"));
+  EXPECT_FALSE(std::filesystem::exists(rig.folder / "run.002.part"));
   ASSERT_EQ(rig.person.boxes.size(), 1u);
   EXPECT_EQ(rig.person.boxes[0].text, "File Sent is Smaller than Expected");
   rig.RunMs(10'000);

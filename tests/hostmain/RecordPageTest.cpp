@@ -66,6 +66,21 @@ TEST_F(RecordPageTest, RecordingAnArchiveShowsItsStateNameAndSize) {
   EXPECT_EQ(test::ReadFileBytes(name).size(), 3u * (600 + archive::kEnvelope));
 }
 
+TEST_F(RecordPageTest, ExitWhileRecordingSaysWhichFile) {
+  const std::string name = dir.File("cast.arc");
+  person.files.push_back(name);
+  Click("BTRecordArchive");
+  person.Script(Operator::Answer::Cancel);
+  Action("Exit1")->trigger();
+  ASSERT_EQ(person.questions.size(), 1u);
+  EXPECT_EQ(person.questions[0].text, "Data are being recorded into the archive file " + name +
+                                          "; leaving now ends the recording.\n\nEXIT Program?");
+  Click("BTStopRecord");
+  person.Script(Operator::Answer::Cancel);
+  Action("Exit1")->trigger();
+  EXPECT_EQ(person.questions[1].text, "EXIT Program?");
+}
+
 TEST_F(RecordPageTest, AFullDiskIsReportedOnceAndShownInRed) {
   person.files.push_back("/dev/full");
   Click("BTRecordArchive");

@@ -236,5 +236,69 @@ TEST_F(UploadPageTest, ParseRunFilesSplitsTheChosenRunBesideIt) {
   EXPECT_FALSE(std::filesystem::exists(startDir / "archive.001"));
 }
 
+TEST_F(UploadPageTest, ParseRunFilesNamesEveryOutputTheDiskRefusedTheSummaryToo) {
+  const sim::Bytes& run = logger->flash().Runs()[0].bytes;
+  {
+    std::ofstream out(startDir / "run.001", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(run.data()), static_cast<std::streamsize>(run.size()));
+  }
+  std::filesystem::create_symlink("/dev/full", startDir / "Summary.001");
+  std::filesystem::create_symlink("/dev/full", startDir / "archive.001");
+  person.ScriptFile((startDir / "run.001").string());
+  Find<QPushButton>("BTExtract")->click();
+  ASSERT_EQ(person.boxes.size(), 2u);  // the open dialog, then the one box
+  EXPECT_EQ(person.boxes[1].caption, "File Extraction Error");
+  EXPECT_EQ(person.boxes[1].text,
+            "Unable to write Summary.001 (No space left on device), archive.001 (No space left on device)");
+}
+
+TEST_F(UploadPageTest, ParseRunFilesTakesAPartialRunAndCallsItPartial) {
+  const std::string whole = Stored(0);
+  std::ofstream(startDir / "run.001.part", std::ios::binary) << whole.substr(0, whole.size() / 2);
+  person.ScriptFile((startDir / "run.001.part").string());
+  Find<QPushButton>("BTExtract")->click();
+  EXPECT_TRUE(std::filesystem::exists(startDir / "archive.001"));
+  ASSERT_FALSE(person.boxes.empty());
+  EXPECT_EQ(person.boxes.back().caption, "Run.001 - Partial Run");
+  EXPECT_EQ(person.boxes.back().text,
+            "run.001.part holds only the part of run 001 that came before its upload stopped; the files extracted "
+            "from it hold only that part.");
+}
+
+TEST_F(UploadPageTest, ExitDuringAnUploadSaysWhichRunAndHowFarAndLeavesAPartialRun) {
+  GetDirectory();
+  List()->item(0)->setSelected(true);
+  List()->item(1)->setSelected(true);
+  ChooseExtraction(0);
+  person.ScriptFile((startDir / "run.xxx").string());
+  Find<QPushButton>("BTUpload")->click();
+  Second();
+  for (int i = 0; i < 400 && Host().flash.upload.bytesReceived == 0; ++i) FastTicks(1);
+  const UploadState& u = Host().flash.upload;
+  ASSERT_GT(u.bytesReceived, 0);
+  ASSERT_LT(u.bytesReceived, u.expectedSize);
+
+  person.Script(Operator::Answer::Cancel);
+  Action("Exit1")->trigger();
+  ASSERT_EQ(person.questions.size(), 1u);
+  EXPECT_EQ(person.questions[0].caption, "Program Termination");
+  EXPECT_EQ(person.questions[0].text,
+            QString("Run 1 is being uploaded: %1 K of %2 K (%3 %) have come. Leaving now keeps what has come as "
+                    "run.001.part, a partial run. The 1 more selected run after it will not be uploaded.\n\n"
+                    "EXIT Program?")
+                .arg(u.bytesReceived / 1024)
+                .arg(u.expectedSize / 1024)
+                .arg(u.bytesReceived * 100 / u.expectedSize)
+                .toStdString());
+  EXPECT_TRUE(Host().ports.IsPortOpen(0));
+
+  Action("Exit1")->trigger();  // OK this time
+  EXPECT_FALSE(Host().ports.IsPortOpen(0));
+  const std::string part = Read("run.001.part");
+  EXPECT_FALSE(part.empty());
+  EXPECT_EQ(part, Stored(0).substr(0, part.size()));
+  EXPECT_FALSE(std::filesystem::exists(startDir / "run.001"));
+}
+
 }  // namespace
 }  // namespace ql
