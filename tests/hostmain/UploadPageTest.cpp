@@ -42,6 +42,15 @@ struct UploadPageTest : test::SimulatedWindowFixture {
     Find<QPushButton>("BTGetDirectory")->click();
     Second();
   }
+  // The first two runs of the directory, "ZR Archive", into the start directory.
+  void UploadTheFirstTwoRuns() {
+    GetDirectory();
+    List()->item(0)->setSelected(true);
+    List()->item(1)->setSelected(true);
+    ChooseExtraction(0);
+    person.ScriptFile((startDir / "run.xxx").string());
+    Find<QPushButton>("BTUpload")->click();
+  }
   bool SecondsUntilIdle(int limit) {
     for (int i = 0; i < limit; ++i) {
       Second();
@@ -158,12 +167,7 @@ TEST_F(UploadPageTest, OverwriteQuestionIsAskedInsideTheOneSecondTickWithNoTickN
 
 TEST_F(UploadPageTest, ASizeMismatchBoxComesUpInsideTheFastTickAndTheUploadGoesOn) {
   logger->flash().faults().emptyRun = 1;
-  GetDirectory();
-  List()->item(0)->setSelected(true);
-  List()->item(1)->setSelected(true);
-  ChooseExtraction(0);
-  person.ScriptFile((startDir / "run.xxx").string());
-  Find<QPushButton>("BTUpload")->click();
+  UploadTheFirstTwoRuns();
   bool tickRunning = false;
   person.whileOpen = [this, &tickRunning] {
     if (person.boxes.back().kind == "warning") tickRunning = person.tickRunning;
@@ -266,12 +270,7 @@ TEST_F(UploadPageTest, ParseRunFilesTakesAPartialRunAndCallsItPartial) {
 }
 
 TEST_F(UploadPageTest, ExitDuringAnUploadSaysWhichRunAndHowFarAndLeavesAPartialRun) {
-  GetDirectory();
-  List()->item(0)->setSelected(true);
-  List()->item(1)->setSelected(true);
-  ChooseExtraction(0);
-  person.ScriptFile((startDir / "run.xxx").string());
-  Find<QPushButton>("BTUpload")->click();
+  UploadTheFirstTwoRuns();
   Second();
   for (int i = 0; i < 400 && Host().flash.upload.bytesReceived == 0; ++i) FastTicks(1);
   const UploadState& u = Host().flash.upload;
