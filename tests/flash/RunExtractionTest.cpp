@@ -435,6 +435,7 @@ TEST_F(ExtractionTest, OutputsThatCannotBeWrittenAreReportedOnceAndTheRestGoesOn
 }
 
 TEST_F(ExtractionTest, ASummaryTheDiskCannotTakeIsNamedWithTheOtherOutputs) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   std::filesystem::create_symlink("/dev/full", folder.path() / "Summary.071");
   std::filesystem::create_symlink("/dev/full", folder.path() / "Battery.071");
   const ExtractionReport report =

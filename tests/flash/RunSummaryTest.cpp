@@ -180,7 +180,9 @@ TEST(RunSummary, UncreatableSummaryFileIsReportedAndTheRestGoesOn) {
   EXPECT_EQ(person.boxes[0].caption, "File Extraction Error");
   EXPECT_EQ(person.boxes[0].text, "Unable to create Summary File");
   EXPECT_EQ(folder.ReadText("Battery.043"), "b");
-  EXPECT_EQ(report.failedOutputs, (std::vector<FailedOutput>{{"Summary.043", "Is a directory"}}));
+  ASSERT_EQ(report.failedOutputs.size(), 1u);
+  EXPECT_EQ(report.failedOutputs[0].name, "Summary.043");
+  EXPECT_FALSE(report.failedOutputs[0].reason.empty());  // the system's own words
 }
 
 }  // namespace
