@@ -6,15 +6,9 @@
 #include <vector>
 
 #include "RunSummary.h"
+#include "common/FailedOutput.h"
 
 namespace ql {
-
-// An output file of an extraction that could not be created or written whole.
-struct FailedOutput {
-  std::string name;    // "archive.007"
-  std::string reason;  // the system's words: "No space left on device"
-  bool operator==(const FailedOutput&) const = default;
-};
 
 // What one extraction did with a run file: the files it wrote and every kind of damage
 // it met on the way. The window keeps its usual boxes; the batch program prints this.

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <system_error>
 
+#include "common/SystemReason.h"
+
 namespace ql {
 namespace {
 
 constexpr size_t kFileBuffer = 1 << 16;
-
-std::string SystemReason(const char* otherwise) { return errno != 0 ? std::strerror(errno) : otherwise; }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "RecordTime.h"
+#include "common/FailedOutput.h"
 
 namespace ql {
 
@@ -13,12 +14,6 @@ struct RowStamp {
   RecordTime time;
   int sender = -1;
   int sequence = -1;
-};
-
-// An output named with the system's reason it could not be written whole.
-struct FailedOutput {
-  std::string name;
-  std::string reason;
 };
 
 // One science file format: it takes the rows of a run or archive in the order they were
