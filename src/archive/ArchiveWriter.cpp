@@ -37,6 +37,7 @@ bool Recording::WriteRecord(const uint8_t* record, int length, const SeriesTime&
     return false;
   }
   WriteSucceeded(length);
+  recordsWritten += 1;
   return true;
 }
 
@@ -68,6 +69,7 @@ void Recording::WriteFailed(const char* what) {
 
 void Recording::WriteSucceeded(int count) {
   byteCounter += count;
+  bytesWritten += count;
   failing = false;
   failure.clear();
 }

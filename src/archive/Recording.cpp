@@ -32,6 +32,7 @@ bool Recording::StartArchive(const std::string& name) {
   state = kRecordArchive;
   archiveOpen = true;
   byteCounter = 0;
+  recordsWritten = bytesWritten = 0;
   return true;
 }
 
@@ -40,7 +41,10 @@ bool Recording::StartSeries(int seriesState, const std::string& name, const Seri
   const std::string oldBase = baseName;
   state = seriesState;
   baseName = name;
-  if (NameSeriesFile(now)) return true;
+  if (NameSeriesFile(now)) {
+    recordsWritten = bytesWritten = 0;
+    return true;
+  }
   // The file of this hour (or day) cannot be made: nothing starts.
   state = oldState;
   baseName = oldBase;
@@ -58,6 +62,7 @@ bool Recording::StartRaw(const std::string& name) {
   fileNameLabel = Format("Raw Input File:  %s", name.c_str());
   state = kRecordRaw;
   byteCounter = 0;
+  recordsWritten = bytesWritten = 0;
   archiveOpen = true;
   return true;
 }

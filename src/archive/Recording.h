@@ -64,6 +64,9 @@ class Recording {
   std::string baseName;  // as chosen, the prefix of hourly and daily names
   std::string currentName;
   int64_t byteCounter = 0;  // bytes in the current file; the read position while replaying
+  // Written since recording started, over every file of an hourly or daily series.
+  int64_t recordsWritten = 0;
+  int64_t bytesWritten = 0;
   std::string fileNameLabel = "Archive File:";  // LBArchiveFileName
   int lastMinute = -1;  // minute last seen by the rollover check
   ReplayState replay;

@@ -93,6 +93,7 @@ int DataRecordConsumer::ConsumeDataRecord(uint8_t* record, int length, int recor
       return kOutOfSequence;
     }
   }
+  stats_.acceptedTotal += 1;
 
   ShowExtract(record, sender);
   if (hooks_.accepted) hooks_.accepted(record);

@@ -12,6 +12,7 @@ struct SenderStatistics {
   std::array<uint32_t, kSenders> errors{};   // sequence errors
   std::array<uint32_t, kSenders> gap{};      // size of the last sequence gap
   uint32_t sequenceErrorTotal = 0;
+  uint32_t acceptedTotal = 0;  // records taken in sequence over all senders; never reset
 
   // "Reset Counters": the per-sender numbers only; the total stays.
   void ResetPerSender() {
