@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLineSeries>
+#include <QPainter>
+#include <QPixmap>
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -19,6 +21,7 @@
 #include "common/Operator.h"
 #include "plot/PlotSetupFile.h"
 #include "plot/PlotState.h"
+#include "plot/PlotTitle.h"
 
 namespace ql {
 
@@ -200,7 +203,24 @@ void PlotPage::DrawSeries(const std::string& name, bool chosen, double now) {
   it->second->replace(points);
 }
 
-bool PlotPage::SavePlot(const QString& file) { return PlotChart->grab().save(file, "PNG"); }
+bool PlotPage::SavePlot(const QString& file) {
+  const QPixmap chart = PlotChart->grab();
+  const QString title = Text(PlotTitle(plot_, timeAxis_->max().toSecsSinceEpoch()));
+  QFont font = PlotChart->font();
+  font.setBold(true);
+  // A long list of series wraps instead of being cut.
+  const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+  const QRect text = QFontMetrics(font).boundingRect(QRect(0, 0, chart.width() - 16, 10'000), flags, title);
+  const int strip = text.height() + 12;
+  QPixmap picture(chart.width(), chart.height() + strip);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.setFont(font);
+  painter.drawText(QRect(8, 0, chart.width() - 16, strip), flags, title);
+  painter.drawPixmap(0, strip, chart);
+  painter.end();
+  return picture.save(file, "PNG");
+}
 
 void PlotPage::BTSavePlotClick() {
   const QString file = QFileDialog::getSaveFileName(this, "Save Plot", "plot.png", "PNG Images (*.png)");

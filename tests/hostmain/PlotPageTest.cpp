@@ -2,6 +2,7 @@
 #include <QChartView>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QImage>
 #include <QLineSeries>
 #include <QTabWidget>
 #include <QTimer>
@@ -84,6 +85,11 @@ TEST_F(PlotPageTest, StoreAndLoadKeepTheChoiceAndABadFileIsRefused) {
   const QString png = QString::fromStdString((startDir / "plot.png").string());
   EXPECT_TRUE(Page()->SavePlot(png));
   EXPECT_GT(std::filesystem::file_size(startDir / "plot.png"), 100u);
+  // The title strip sits above the chart.
+  const QImage saved(png);
+  const QWidget* chart = Page()->findChild<QWidget*>("PlotChart");
+  EXPECT_EQ(saved.width(), chart->width());
+  EXPECT_GT(saved.height(), chart->height() + 10);
 }
 
 }  // namespace
