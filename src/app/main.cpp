@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     ql::HostWindows windows = ql::CreateHostWindows([] { return std::make_unique<ql::QtSerialDevice>(); },
                                                     clock, person, line.startDirectory);
     person.SetParent(windows.form1.get());
+    windows.form1->FitToScreen();
     windows.form1->show();
     return QApplication::exec();
   } catch (const std::exception& e) {

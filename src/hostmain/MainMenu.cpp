@@ -48,6 +48,11 @@ void TForm1::BuildMenus() {
           &TForm1::LoadHostSetupFileClick);
   connect(AddItem(files, "StoreHostSetupFile", "Store Host Setup File"), &QAction::triggered, this,
           &TForm1::StoreHostSetupFileClick);
+  AddSeparator(files, "NReplay");
+  menus_.FilesReplayArchive = AddItem(files, "FilesReplayArchive", "Replay Archive...");
+  menus_.FilesReplayContinuous = AddItem(files, "FilesReplayContinuous", "Replay Archive Continuously...");
+  connect(menus_.FilesReplayArchive, &QAction::triggered, this, [this] { FilesReplayClick(false); });
+  connect(menus_.FilesReplayContinuous, &QAction::triggered, this, [this] { FilesReplayClick(true); });
   AddSeparator(files, "N4");
   QAction* exit = AddItem(files, "Exit1", "E&xit");
 

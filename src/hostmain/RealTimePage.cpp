@@ -5,9 +5,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "Controls.h"
 #include "TForm1.h"
+#include "TabStopLabel.h"
 #include "cycle/OperatorText.h"
 
 namespace ql {
@@ -36,8 +38,24 @@ void TForm1::BuildRealTimePage() {
   p.RawMuxIDLB = Label(page, "RawMuxIDLB", "");
   p.LBTimeUnit = Label(page, "LBTimeUnit", "Time Unit: 0");
   p.LBTimeUnit->hide();
+  // The counts line up under their headings: a tab goes to the next column.
+  const QFontMetrics metrics(page->font());
+  const int gap = metrics.horizontalAdvance("   ");
+  const int records = metrics.horizontalAdvance("Unit 4: ");
+  const int lost = records + std::max(metrics.horizontalAdvance("Records"), metrics.horizontalAdvance("00000000")) + gap;
+  const int lastGap = lost + std::max(metrics.horizontalAdvance("Lost"), metrics.horizontalAdvance("000000")) + gap;
+  const QList<int> stops{records, lost, lastGap};
   for (int n = 1; n <= 4; ++n) {
-    p.LBUnit[static_cast<size_t>(n - 1)] = Label(page, QString("LBUnit%1").arg(n), QString("Unit %1: 0 \t0 \t0").arg(n));
+    auto* unit = new TabStopLabel(QString("Unit %1: 0 \t0 \t0").arg(n), page);
+    unit->setObjectName(QString("LBUnit%1").arg(n));
+    unit->SetTabStops(stops);
+    p.LBUnit[static_cast<size_t>(n - 1)] = unit;
+  }
+  for (int column = 1; column <= 2; ++column) {
+    auto* headings = new TabStopLabel("\tRecords\tLost\tLast gap", page);
+    headings->setObjectName(QString("LBUnitHeadings%1").arg(column));
+    headings->SetTabStops(stops);
+    p.LBUnitHeadings[static_cast<size_t>(column - 1)] = headings;
   }
   p.BTResetCounters = Button(page, "BTResetCounters", "Reset Counters");
   p.EditSendText = new QLineEdit("Enter Text", page);
@@ -56,14 +74,16 @@ void TForm1::BuildRealTimePage() {
   grid->addWidget(p.EditSendText, 2, 0, 1, 4);
   grid->addWidget(p.BTSendText, 2, 4);
   auto* counts = new QGridLayout;
-  counts->addWidget(p.LBTimeUnit, 0, 0);
-  for (size_t i = 0; i < p.LBUnit.size(); ++i) counts->addWidget(p.LBUnit[i], static_cast<int>(i / 2), static_cast<int>(1 + i % 2));
+  counts->addWidget(p.LBTimeUnit, 1, 0);
+  counts->addWidget(p.LBUnitHeadings[0], 0, 1);
+  counts->addWidget(p.LBUnitHeadings[1], 0, 2);
+  for (size_t i = 0; i < p.LBUnit.size(); ++i) counts->addWidget(p.LBUnit[i], static_cast<int>(1 + i / 2), static_cast<int>(1 + i % 2));
   counts->setColumnMinimumWidth(1, 200);
   counts->setColumnMinimumWidth(2, 200);
   counts->setColumnStretch(3, 1);
-  counts->addWidget(p.Button3, 0, 4);
-  counts->addWidget(p.Button4, 1, 4);
-  counts->addWidget(p.BTResetCounters, 0, 5);
+  counts->addWidget(p.Button3, 1, 4);
+  counts->addWidget(p.Button4, 2, 4);
+  counts->addWidget(p.BTResetCounters, 1, 5);
   grid->addLayout(counts, 3, 0, 1, 6);
   grid->setColumnStretch(5, 1);
 

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "Controls.h"
@@ -72,25 +73,43 @@ void TForm1::MenuReplayClick() {
   SyncRecordPage();
 }
 
+void TForm1::FilesReplayClick(bool continuous) {
+  (continuous ? ReplayContinuousBTClick : ReplayArchiveBTClick)(host_);
+  // The replay's speed and Stop are on the Recording page.
+  if (IsReplayState(host_.recording.state)) Tabs->setCurrentWidget(record_.TSRecord);
+  SyncRecordPage();
+}
+
 void TForm1::SyncRecordPage() {
   const Recording& r = host_.recording;
   RecordPageControls& p = record_;
   for (QPushButton* button : p.StartButtons()) button->setEnabled(r.StartButtonsEnabled());
+  menus_.FilesReplayArchive->setEnabled(r.StartButtonsEnabled());
+  menus_.FilesReplayContinuous->setEnabled(r.StartButtonsEnabled());
   if (!r.statusText.empty()) {
     SetText(p.LBRecordStatus, r.statusText);
+    // The tab takes the caption up to the length of the longest recording state; a
+    // replay's time or a failure's reason is cut there and given whole in the tooltip.
     const int tab = Tabs->indexOf(p.TSRecord);
-    if (Tabs->tabText(tab) != Text(r.statusText)) Tabs->setTabText(tab, Text(r.statusText));
+    const QString whole = Text(r.statusText);
+    const QFontMetrics metrics = Tabs->tabBar()->fontMetrics();
+    const QString shown = metrics.elidedText(whole, Qt::ElideRight, metrics.horizontalAdvance("Recording:  24 Hour Archive"));
+    if (Tabs->tabText(tab) != shown) Tabs->setTabText(tab, shown);
+    if (Tabs->tabToolTip(tab) != whole) Tabs->setTabToolTip(tab, whole);
     SetText(p.LBArchiveFileSize, r.fileSizeText);
   }
   ApplyColour(p.LBRecordStatus, r.failing ? kRed : kButtonFace, kButtonFace);
   SetText(p.LBArchiveFileName, r.fileNameLabel);
   SetValue(p.ReplaySpeedUD, r.replay.speed);
+  // A replay that runs shows its controls, whatever the mode hid; the choice the host
+  // setup keeps is left as it was.
+  const bool replaying = IsReplayState(r.state);
   const auto& shown = r.replay.controlsVisible;
-  SetVisible(p.ReplayArchiveBT, shown[0]);
-  SetVisible(p.ReplayContinuousBT, shown[1]);
-  SetVisible(p.ReplaySpeedLB1, shown[2]);
-  SetVisible(p.ReplaySpeedLB2, shown[3]);
-  SetVisible(p.ReplaySpeedUD, shown[4] || shown[5]);
+  SetVisible(p.ReplayArchiveBT, shown[0] || replaying);
+  SetVisible(p.ReplayContinuousBT, shown[1] || replaying);
+  SetVisible(p.ReplaySpeedLB1, shown[2] || replaying);
+  SetVisible(p.ReplaySpeedLB2, shown[3] || replaying);
+  SetVisible(p.ReplaySpeedUD, shown[4] || shown[5] || replaying);
 }
 
 }  // namespace ql

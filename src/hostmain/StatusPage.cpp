@@ -2,6 +2,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 
 #include "Controls.h"
 #include "TForm1.h"
@@ -9,6 +11,7 @@
 #include "dialogs/TMuxIDForm.h"
 #include "dialogs/TSleepForm.h"
 #include "dialogs/WidgetColour.h"
+#include "setup/PortDeviceType.h"
 
 namespace ql {
 
@@ -45,6 +48,20 @@ void TForm1::BuildDataStatusPage() {
   p.AnalogFileSizeLabel = Label(page, "AnalogFileSizeLabel", "0");
   grid->addWidget(p.AnalogFS, 10, 4);
   grid->addWidget(p.AnalogFileSizeLabel, 10, 5);
+  // Each column is as wide as the widest text it can get, so that nothing moves
+  // sideways while the figures change width once a second.
+  const QFontMetrics metrics(page->font());
+  auto widest = [&metrics](std::initializer_list<const char*> texts) {
+    int width = 0;
+    for (const char* t : texts) width = std::max(width, metrics.horizontalAdvance(QString::fromLatin1(t)));
+    return width;
+  };
+  int types = 0;
+  for (const char* type : kDeviceTypeItems) types = std::max(types, widest({type}));
+  grid->setColumnMinimumWidth(1, std::max(types, widest({"-00.000"})));
+  grid->setColumnMinimumWidth(2, widest({"Bytes/Second:", "Bytes/Record:"}));
+  grid->setColumnMinimumWidth(3, widest({"-00000000"}));
+  grid->setColumnMinimumWidth(5, widest({"0000000 K", "0000000 k"}));
   grid->setColumnStretch(6, 1);
   grid->setRowStretch(17, 1);
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -45,10 +46,14 @@ TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, st
   Tabs = new QTabWidget(central_);
   Tabs->setObjectName("Tabs");
   Tabs->resize(kTabsDesignSize);
+  // Every page stays one click away: no scroll arrows; a caption that does not fit is cut.
+  Tabs->setUsesScrollButtons(false);
+  Tabs->setElideMode(Qt::ElideRight);
 
   BuildMenus();
   BuildLeftColumn();
   BuildPages();
+  BuildStatusBar();
   ConnectSetupControls();
   BuildTimers();
   resize(1200, 680);
@@ -56,6 +61,13 @@ TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, st
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::FitToScreen() {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QSize room = screen->availableGeometry().size();
+  if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+}
 
 void TForm1::AttachDialogs(const Dialogs& dialogs) {
   dialogs_ = dialogs;
@@ -105,6 +117,7 @@ void TForm1::BuildTimers() {
   timers_.Timer475ms = make("Timer475ms", 1000, &TForm1::Timer475msTimer);
   timers_.Timer1000ms = make("Timer1000ms", 1000, &TForm1::Timer1000msTimer);
   timers_.TTimeout = make("TTimeout", 1500, &TForm1::TTimeoutTimer);
+  timers_.StatusBarTimer = make("StatusBarTimer", 250, &TForm1::StatusBarTimer);
 }
 
 void TForm1::FormCreate() {
@@ -136,6 +149,7 @@ void TForm1::FormCreate() {
   timers_.Timer1000ms->start();
   timers_.Timer475ms->start();
   timers_.TTimeout->start();
+  timers_.StatusBarTimer->start();
   host_.flash.upload.timeoutEnabled = true;
 }
 
@@ -260,6 +274,9 @@ void TForm1::ApplyModeDisplay(const ModeDisplay& d) {
   if (const auto menus = MenusForMode(host_.hostMode)) {
     for (size_t i = 0; i < menus_.byMode.size(); ++i) menus_.byMode[i]->setVisible((*menus)[i]);
   }
+  // Replay is offered wherever its data can be watched.
+  menus_.FilesReplayArchive->setVisible(d.pages[kTSRealTime]);
+  menus_.FilesReplayContinuous->setVisible(d.pages[kTSRealTime]);
   RefreshPageToggles();
 }
 

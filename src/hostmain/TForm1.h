@@ -12,6 +12,7 @@
 #include "cycle/HostState.h"
 #include "setupfile/HostSetupFile.h"
 #include "cycle/RefreshGate.h"
+#include "statusbar/StatusBar.h"
 
 class QAction;
 class QCheckBox;
@@ -66,6 +67,8 @@ class TForm1 : public QMainWindow {
   void Timer10msTimer();
   void Timer475msTimer();
   void Timer1000msTimer();
+  // The status bar's refresh, a few times a second.
+  void StatusBarTimer();
 
   // Operator actions.
   void LoggerPortCBChange();
@@ -110,8 +113,12 @@ class TForm1 : public QMainWindow {
   void BTRestoreDeckClick();
   void CloseAllSurfacePortsClick();
   void FormResize();
+  // A window set for a larger screen shrinks to this one's working area.
+  void FitToScreen();
   void MenuAnnotateFileClick();
   void MenuReplayClick();
+  // Files menu: the Recording page's replay, from wherever the operator is.
+  void FilesReplayClick(bool continuous);
 
   // The host setup file: checked whole, then applied record by record; false (and
   // nothing changed) when it is missing or faulty. An explicit load keeps a chosen
@@ -264,6 +271,7 @@ class TForm1 : public QMainWindow {
     QLabel* RawMuxIDLB = nullptr;
     QLabel* LBTimeUnit = nullptr;
     std::array<QLabel*, 4> LBUnit{};
+    std::array<QLabel*, 2> LBUnitHeadings{};  // over units 1 and 3, and over units 2 and 4
     QPushButton* BTResetCounters = nullptr;
     QLineEdit* EditSendText = nullptr;
     QPushButton* BTSendText = nullptr;
@@ -279,6 +287,8 @@ class TForm1 : public QMainWindow {
     QAction* MenuAutoTimeUpdate = nullptr;
     QAction* MenuUpdateTimeNow = nullptr;
     QAction* MenuMooredTimeUpdate = nullptr;
+    QAction* FilesReplayArchive = nullptr;     // "Replay Archive..."
+    QAction* FilesReplayContinuous = nullptr;  // "Replay Archive Continuously..."
     std::array<QAction*, kModeMenuItemCount> byMode{};  // items whose visibility follows the host mode
   };
   struct Timers {
@@ -286,6 +296,13 @@ class TForm1 : public QMainWindow {
     QTimer* Timer475ms = nullptr;
     QTimer* Timer1000ms = nullptr;
     QTimer* TTimeout = nullptr;
+    QTimer* StatusBarTimer = nullptr;
+  };
+  struct StatusBarLabels {
+    QLabel* link = nullptr;
+    QLabel* loss = nullptr;
+    QLabel* recording = nullptr;
+    QLabel* upload = nullptr;
   };
 
   void BuildMenus();
@@ -299,6 +316,8 @@ class TForm1 : public QMainWindow {
   void BuildPCLoggerPage();
   void BuildRecordPage();
   void BuildTimers();
+  void BuildStatusBar();
+  void ShowRecordingStatus();  // the recording text, cut in the middle to fit
   void ConnectSetupControls();
   void ConnectLoggerTools();
   void FormCreate();
@@ -374,6 +393,8 @@ class TForm1 : public QMainWindow {
   RecordPageControls record_;
   Menus menus_;
   Timers timers_;
+  StatusBar statusBar_;
+  StatusBarLabels statusLabels_;
   Dialogs dialogs_;
 };
 

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -34,15 +35,21 @@ void TForm1::BuildUploadPage() {
   QWidget* page = p.TSUpload = pages_[kTSUpload];
   const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
-  p.LBHeader = Label(page, "LBHeader", kHeader);
-  p.LBHeader->setFont(fixed);
-  // "Voltage" sits over the Start and End columns of the header.
-  p.Label31 = Label(page, "Label31", "Voltage");
-  p.Label31->setFont(fixed);
-  p.Label31->setIndent(QFontMetrics(fixed).horizontalAdvance(QString(kHeader).left(QString(kHeader).indexOf("Start"))));
   p.LBProfiles = new QListWidget(page);
   p.LBProfiles->setObjectName("LBProfiles");
   p.LBProfiles->setFont(fixed);
+  // The headings start where the list's lines start: past its frame and the margin an
+  // item's text keeps.
+  const int textLeft = p.LBProfiles->frameWidth() +
+                       p.LBProfiles->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, p.LBProfiles) + 1;
+  p.LBHeader = Label(page, "LBHeader", kHeader);
+  p.LBHeader->setFont(fixed);
+  p.LBHeader->setIndent(textLeft);
+  // "Voltage" sits over the Start and End columns of the header.
+  p.Label31 = Label(page, "Label31", "Voltage");
+  p.Label31->setFont(fixed);
+  p.Label31->setIndent(textLeft +
+                       QFontMetrics(fixed).horizontalAdvance(QString(kHeader).left(QString(kHeader).indexOf("Start"))));
   p.LBProfiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
   p.ExtractFilesRG = new QGroupBox("Extract File Types", page);

@@ -1,0 +1,114 @@
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "MainWindowFixture.h"
+#include "support/Packets.h"
+
+namespace ql {
+namespace {
+
+// Everything that is wrong with the layout of one page, one line each.
+struct LayoutFaults {
+  std::vector<std::string> lines;
+
+  void Check(const QWidget* widget) {
+    for (const QObject* object : widget->children()) {
+      const auto* child = qobject_cast<const QWidget*>(object);
+      if (child == nullptr || !child->isVisible() || child->isWindow()) continue;
+      const QRect inside(QPoint(0, 0), widget->size());
+      if (!inside.contains(child->geometry())) {
+        lines.push_back(Name(child) + " lies outside " + Name(widget));
+      }
+      if (const auto* label = qobject_cast<const QLabel*>(child)) CheckLabel(label);
+      // Their insides scroll, or belong to the control itself.
+      if (qobject_cast<const QAbstractScrollArea*>(child) != nullptr || qobject_cast<const QComboBox*>(child) != nullptr ||
+          qobject_cast<const QAbstractSpinBox*>(child) != nullptr) {
+        continue;
+      }
+      Check(child);
+    }
+  }
+  void CheckLabel(const QLabel* label) {
+    if (label->text().isEmpty() || label->wordWrap() || label->textFormat() == Qt::RichText) return;
+    const int room = label->contentsRect().width() - 2 * label->margin() - std::max(label->indent(), 0);
+    const int needed = label->fontMetrics().boundingRect(QRect(), Qt::TextExpandTabs, label->text()).width();
+    if (needed > room) {
+      lines.push_back(Name(label) + " \"" + label->text().toStdString() + "\" needs " + std::to_string(needed) +
+                      " px, has " + std::to_string(room));
+    }
+  }
+  static std::string Name(const QWidget* w) {
+    const std::string name = w->objectName().toStdString();
+    return (name.empty() ? std::string(w->metaObject()->className()) : name);
+  }
+};
+
+struct MainWindowLayoutTest : test::MainWindowFixture {
+  QTabWidget* Tabs() { return Find<QTabWidget>("Tabs"); }
+
+  void Settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  }
+
+  // Every page the mode shows, one after the other, at the deck laptop's screen size.
+  void CheckEveryPage(const std::string& mode) {
+    Form().resize(1024, 768);
+    Settle();
+    EXPECT_EQ(Form().size(), QSize(1024, 768)) << mode << ": the window cannot be that small";
+    QTabWidget* tabs = Tabs();
+    // Every tab has room for its caption: no scroll arrows, nothing cut but the
+    // recording caption, which is cut on purpose and given whole in its tooltip.
+    EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width()) << mode;
+    EXPECT_TRUE(QRect(QPoint(0, 0), Form().centralWidget()->size()).contains(tabs->geometry())) << mode;
+    for (int page = 0; page < tabs->count(); ++page) {
+      if (!tabs->isTabVisible(page)) continue;
+      tabs->setCurrentIndex(page);
+      Settle();
+      LayoutFaults faults;
+      faults.Check(&Form());
+      for (const std::string& line : faults.lines) ADD_FAILURE() << mode << ", page " << tabs->tabText(page).toStdString() << ": " << line;
+    }
+  }
+};
+
+TEST_F(MainWindowLayoutTest, EveryPageOfEveryHostModeFitsADeckLaptopScreen) {
+  Form().show();
+  CheckEveryPage("no host mode");
+  const std::pair<const char*, const char*> modes[] = {
+      {"MenuAnalog", "Analog Output"},     {"MenuMoored", "Moored Logging"}, {"MenuProfile", "Profile Logging"},
+      {"MenuRealTimeOutput", "Real Time"}, {"PCLogger", "PC-Logger"},        {"MenuAdvanced", "Advanced User"},
+  };
+  for (const auto& [item, mode] : modes) {
+    Action(item)->trigger();
+    CheckEveryPage(mode);
+  }
+  // The factory pages on top of the most pages any mode shows, and the longest
+  // recording caption there is.
+  Action("HardwareConfig")->trigger();
+  Action("AnalogCal")->trigger();
+  Host().recording.replay.controlsVisible.fill(true);
+  Action("MenuReplay")->trigger();
+  Choose("LoggerPortCB", 1);
+  person.files.push_back("/dev/full");
+  Find<QPushButton>("BTRecordArchive")->click();
+  for (int sequence = 0; sequence < 3; ++sequence) {
+    test::DataPacketFields f;
+    f.sequence = static_cast<uint8_t>(sequence);
+    f.sources[0] = "T=1\r\n";
+    wire->Push(test::DataPacket(f));
+  }
+  Second();
+  ASSERT_TRUE(Host().recording.failing);
+  CheckEveryPage("Advanced User with the factory pages");
+  const int record = Tabs()->indexOf(Find<QWidget>("TSRecord"));
+  EXPECT_EQ(Tabs()->tabToolTip(record), Find<QLabel>("LBRecordStatus")->text());
+}
+
+}  // namespace
+}  // namespace ql
