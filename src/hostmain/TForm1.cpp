@@ -6,7 +6,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QApplication>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QTabBar>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -34,6 +38,17 @@ namespace {
 // Design-time size of the page control; the window never shrinks it below this.
 constexpr QSize kTabsDesignSize(720, 500);
 
+// Tabs with half the style's space beside their captions: the pages of the fullest host
+// mode all fit beside the left column on a 1024-pixel screen.
+class CompactTabStyle : public QProxyStyle {
+ public:
+  explicit CompactTabStyle(QStyle* base) : QProxyStyle(base) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    const int value = QProxyStyle::pixelMetric(metric, option, widget);
+    return metric == PM_TabBarTabHSpace ? value / 2 : value;
+  }
+};
+
 }  // namespace
 
 TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, std::filesystem::path startDirectory,
@@ -49,6 +64,9 @@ TForm1::TForm1(SerialDeviceFactory deviceFactory, Clock& clock, Operator& op, st
   // Every page stays one click away: no scroll arrows; a caption that does not fit is cut.
   Tabs->setUsesScrollButtons(false);
   Tabs->setElideMode(Qt::ElideRight);
+  auto* tabStyle = new CompactTabStyle(QStyleFactory::create(QApplication::style()->name()));
+  tabStyle->setParent(Tabs);
+  Tabs->tabBar()->setStyle(tabStyle);
 
   BuildMenus();
   BuildLeftColumn();

@@ -25,6 +25,8 @@ struct MainStatusBarTest : test::SimulatedWindowFixture {
   }
   void SetUp() override {
     SimulatedWindowFixture::SetUp();
+    Form().resize(1024, 768);
+    Form().show();
     Form().StatusBarTimer();  // the port has just opened
   }
 };

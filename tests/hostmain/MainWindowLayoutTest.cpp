@@ -8,7 +8,6 @@
 #include <QTabWidget>
 
 #include "MainWindowFixture.h"
-#include "support/Packets.h"
 
 namespace ql {
 namespace {
@@ -49,22 +48,34 @@ struct LayoutFaults {
   }
 };
 
-struct MainWindowLayoutTest : test::MainWindowFixture {
+// With the simulated logger: its status fills the left column, its data the pages.
+struct MainWindowLayoutTest : test::SimulatedWindowFixture {
+  void SetUp() override { MainWindowFixture::SetUp(); }  // no host mode and no port yet
   QTabWidget* Tabs() { return Find<QTabWidget>("Tabs"); }
+  void Seconds(int n) {
+    for (int i = 0; i < n; ++i) Second();
+    Form().StatusBarTimer();
+  }
 
   void Settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
   }
 
   // Every page the mode shows, one after the other, at the deck laptop's screen size.
-  void CheckEveryPage(const std::string& mode) {
+  void CheckEveryPage(const std::string& mode, bool factoryPages = false) {
     Form().resize(1024, 768);
     Settle();
     EXPECT_EQ(Form().size(), QSize(1024, 768)) << mode << ": the window cannot be that small";
     QTabWidget* tabs = Tabs();
-    // Every tab has room for its caption: no scroll arrows, nothing cut but the
-    // recording caption, which is cut on purpose and given whole in its tooltip.
-    EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width()) << mode;
+    // Every tab is in sight: no scroll arrows. The host modes leave room for every
+    // caption (the recording caption is cut on purpose and given whole in its tooltip);
+    // the factory pages on top of them may cut the others too.
+    EXPECT_FALSE(tabs->tabBar()->usesScrollButtons());
+    for (int page = 0; page < tabs->count(); ++page) {
+      if (!tabs->isTabVisible(page)) continue;
+      EXPECT_TRUE(QRect(QPoint(0, 0), tabs->tabBar()->size()).contains(tabs->tabBar()->tabRect(page))) << mode << page;
+    }
+    if (!factoryPages) EXPECT_LE(tabs->tabBar()->sizeHint().width(), tabs->width()) << mode;
     EXPECT_TRUE(QRect(QPoint(0, 0), Form().centralWidget()->size()).contains(tabs->geometry())) << mode;
     for (int page = 0; page < tabs->count(); ++page) {
       if (!tabs->isTabVisible(page)) continue;
@@ -79,6 +90,8 @@ struct MainWindowLayoutTest : test::MainWindowFixture {
 
 TEST_F(MainWindowLayoutTest, EveryPageOfEveryHostModeFitsADeckLaptopScreen) {
   Form().show();
+  Choose("LoggerPortCB", 1);
+  Seconds(3);
   CheckEveryPage("no host mode");
   const std::pair<const char*, const char*> modes[] = {
       {"MenuAnalog", "Analog Output"},     {"MenuMoored", "Moored Logging"}, {"MenuProfile", "Profile Logging"},
@@ -86,6 +99,7 @@ TEST_F(MainWindowLayoutTest, EveryPageOfEveryHostModeFitsADeckLaptopScreen) {
   };
   for (const auto& [item, mode] : modes) {
     Action(item)->trigger();
+    Seconds(2);
     CheckEveryPage(mode);
   }
   // The factory pages on top of the most pages any mode shows, and the longest
@@ -97,15 +111,9 @@ TEST_F(MainWindowLayoutTest, EveryPageOfEveryHostModeFitsADeckLaptopScreen) {
   Choose("LoggerPortCB", 1);
   person.files.push_back("/dev/full");
   Find<QPushButton>("BTRecordArchive")->click();
-  for (int sequence = 0; sequence < 3; ++sequence) {
-    test::DataPacketFields f;
-    f.sequence = static_cast<uint8_t>(sequence);
-    f.sources[0] = "T=1\r\n";
-    wire->Push(test::DataPacket(f));
-  }
-  Second();
+  Seconds(2);
   ASSERT_TRUE(Host().recording.failing);
-  CheckEveryPage("Advanced User with the factory pages");
+  CheckEveryPage("Advanced User with the factory pages", true);
   const int record = Tabs()->indexOf(Find<QWidget>("TSRecord"));
   EXPECT_EQ(Tabs()->tabToolTip(record), Find<QLabel>("LBRecordStatus")->text());
 }
