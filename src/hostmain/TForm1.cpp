@@ -299,6 +299,21 @@ void TForm1::ApplyModeDisplay(const ModeDisplay& d) {
 }
 
 void TForm1::TabsChange() {
+  // Ctrl+Tab walks over hidden pages too; a page the mode (or the factory password)
+  // keeps hidden is passed over in the direction of travel.
+  const int current = Tabs->currentIndex();
+  if (current >= 0 && !Tabs->isTabVisible(current)) {
+    const int count = Tabs->count();
+    const int step = (current - shownTab_ + count) % count <= count / 2 ? 1 : count - 1;
+    for (int next = (current + step) % count; next != current; next = (next + step) % count) {
+      if (Tabs->isTabVisible(next)) {
+        Tabs->setCurrentIndex(next);
+        return;
+      }
+    }
+    return;
+  }
+  shownTab_ = current;
   // The run list is emptied; the directory table keeps its entries.
   if (Tabs->currentWidget() == upload_.TSUpload) host_.flash.page.profiles.clear();
   SyncUploadPage();

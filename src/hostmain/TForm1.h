@@ -370,6 +370,7 @@ class TForm1 : public QMainWindow {
   HostState host_;
   QWidget* central_ = nullptr;
   QTabWidget* Tabs = nullptr;
+  int shownTab_ = 0;  // the page last shown
   std::array<QWidget*, kPageCount> pages_{};
   bool exiting_ = false;
   int tickDepth_ = 0;  // ticks of this window now running

@@ -1,6 +1,8 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <set>
 #include <QLabel>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -116,6 +118,28 @@ TEST_F(MainWindowLayoutTest, EveryPageOfEveryHostModeFitsADeckLaptopScreen) {
   CheckEveryPage("Advanced User with the factory pages", true);
   const int record = Tabs()->indexOf(Find<QWidget>("TSRecord"));
   EXPECT_EQ(Tabs()->tabToolTip(record), Find<QLabel>("LBRecordStatus")->text());
+}
+
+TEST_F(MainWindowLayoutTest, CtrlTabPassesOverHiddenPages) {
+  Action("PCLogger")->trigger();
+  QTabWidget* tabs = Tabs();
+  std::vector<int> seen;
+  auto press = [tabs](Qt::KeyboardModifiers modifiers) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Tab, modifiers);
+    QApplication::sendEvent(tabs, &key);
+  };
+  for (int i = 0; i < tabs->count(); ++i) {
+    press(Qt::ControlModifier);
+    seen.push_back(tabs->currentIndex());
+  }
+  for (int i = 0; i < tabs->count(); ++i) {
+    press(Qt::ControlModifier | Qt::ShiftModifier);
+    seen.push_back(tabs->currentIndex());
+  }
+  std::set<int> pages(seen.begin(), seen.end());
+  // Real Time Data, Recording, PC-Logger and Plot Setup, both ways round; never the
+  // factory pages or the logger's setup pages.
+  EXPECT_EQ(pages, (std::set<int>{kTSRealTime, kTSRecord, kTSPCLogger, kTSPlotSetup}));
 }
 
 }  // namespace
