@@ -19,6 +19,8 @@ void TForm1::BuildStatusBar() {
   s.recording = Label(bar, "StatusRecording", "");
   s.upload = Label(bar, "StatusUpload", "");
   for (QLabel* label : {s.link, s.recording}) label->setAutoFillBackground(true);
+  // A gap after each part, so the link, the counts and the file read as separate items.
+  for (QLabel* label : {s.link, s.loss, s.recording, s.upload}) label->setContentsMargins(4, 0, 16, 0);
   // A long file name must not widen the window: the recording text gives way first.
   s.recording->setMinimumWidth(1);
   bar->addWidget(s.link);

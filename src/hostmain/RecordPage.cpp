@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +82,31 @@ void TForm1::FilesReplayClick(bool continuous) {
   SyncRecordPage();
 }
 
+// The recording tab takes the room the other captions leave in the tab bar, up to the
+// length of the longest recording state, so no other caption is ever cut for it; the rest
+// of a long caption (a replay's time, a failure's reason) is in its tooltip and the status
+// bar. Worked out again only when the caption, the bar's width or the pages shown change.
+void TForm1::FitRecordingTab() {
+  const int tab = Tabs->indexOf(record_.TSRecord);
+  const QString whole = Text(host_.recording.statusText);
+  RecordingTabFit fit{whole, Tabs->width(), 0};
+  for (int i = 0; i < Tabs->count(); ++i) fit.pagesShown |= Tabs->isTabVisible(i) ? 1u << i : 0u;
+  if (fit == recordingTabFit_) return;
+  recordingTabFit_ = fit;
+
+  QTabBar* bar = Tabs->tabBar();
+  const QFontMetrics metrics = bar->fontMetrics();
+  const int others = bar->sizeHint().width() - metrics.horizontalAdvance(Tabs->tabText(tab));
+  const int room = std::min(Tabs->width() - kTabBarSlack - others, metrics.horizontalAdvance("Recording:  24 Hour Archive"));
+  // Elided text is measured in fractions of a pixel: a caption as wide as the room is
+  // shown whole rather than cut for rounding.
+  const QString shown = metrics.horizontalAdvance(whole) <= room
+                            ? whole
+                            : metrics.elidedText(whole, Qt::ElideRight, std::max(room, metrics.horizontalAdvance("Recording:")));
+  if (Tabs->tabText(tab) != shown) Tabs->setTabText(tab, shown);
+  if (Tabs->tabToolTip(tab) != whole) Tabs->setTabToolTip(tab, whole);
+}
+
 void TForm1::SyncRecordPage() {
   const Recording& r = host_.recording;
   RecordPageControls& p = record_;
@@ -88,14 +115,7 @@ void TForm1::SyncRecordPage() {
   menus_.FilesReplayContinuous->setEnabled(r.StartButtonsEnabled());
   if (!r.statusText.empty()) {
     SetText(p.LBRecordStatus, r.statusText);
-    // The tab takes the caption up to the length of the longest recording state; a
-    // replay's time or a failure's reason is cut there and given whole in the tooltip.
-    const int tab = Tabs->indexOf(p.TSRecord);
-    const QString whole = Text(r.statusText);
-    const QFontMetrics metrics = Tabs->tabBar()->fontMetrics();
-    const QString shown = metrics.elidedText(whole, Qt::ElideRight, metrics.horizontalAdvance("Recording:  24 Hour Archive"));
-    if (Tabs->tabText(tab) != shown) Tabs->setTabText(tab, shown);
-    if (Tabs->tabToolTip(tab) != whole) Tabs->setTabToolTip(tab, whole);
+    FitRecordingTab();
     SetText(p.LBArchiveFileSize, r.fileSizeText);
   }
   ApplyColour(p.LBRecordStatus, r.failing ? kRed : kButtonFace, kButtonFace);

@@ -119,7 +119,10 @@ void TForm1::BuildPages() {
   Tabs->setTabVisible(kTSHardware, false);
   Tabs->setTabVisible(kTSAnalog, false);
   connect(Tabs, &QTabWidget::currentChanged, this, &TForm1::TabsChange);
-  OnResize(Tabs, [this] { TabsChange(); });
+  OnResize(Tabs, [this] {
+    TabsChange();
+    FitRecordingTab();
+  });
 }
 
 void TForm1::BuildTimers() {

@@ -330,6 +330,7 @@ class TForm1 : public QMainWindow {
   void SyncUploadTimer();  // TTimeout runs while the upload state says so
   void SyncPCLoggerPage();
   void SyncRecordPage();
+  void FitRecordingTab();
   void SyncDialogs();
   void SyncClockMenus();
   // The port test dialog: its start shows the raw logger data; closing it in the
@@ -371,6 +372,16 @@ class TForm1 : public QMainWindow {
   QWidget* central_ = nullptr;
   QTabWidget* Tabs = nullptr;
   int shownTab_ = 0;  // the page last shown
+  // What the recording tab's caption was last fitted to.
+  struct RecordingTabFit {
+    QString caption;
+    int barWidth = 0;
+    uint32_t pagesShown = 0;
+    bool operator==(const RecordingTabFit&) const = default;
+  };
+  RecordingTabFit recordingTabFit_;
+  // The tab widget's frame beside its tab bar.
+  static constexpr int kTabBarSlack = 4;
   std::array<QWidget*, kPageCount> pages_{};
   bool exiting_ = false;
   int tickDepth_ = 0;  // ticks of this window now running
