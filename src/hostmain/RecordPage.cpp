@@ -89,6 +89,7 @@ void TForm1::FilesReplayClick(bool continuous) {
 void TForm1::FitRecordingTab() {
   const int tab = Tabs->indexOf(record_.TSRecord);
   const QString whole = Text(host_.recording.statusText);
+  if (whole.isEmpty()) return;  // the caption as built stays until a recording state is known
   RecordingTabFit fit{whole, Tabs->width(), 0};
   for (int i = 0; i < Tabs->count(); ++i) fit.pagesShown |= Tabs->isTabVisible(i) ? 1u << i : 0u;
   if (fit == recordingTabFit_) return;
