@@ -1,5 +1,13 @@
 #include "ArchiveFile.h"
 
+#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "common/SystemReason.h"
 
 namespace ql {
@@ -31,6 +39,20 @@ bool SeekTo(std::FILE* file, int64_t position, int origin) {
 #endif
 }
 
+// Cuts the last `count` bytes off the file: the part of a write the disk took before it
+// filled, so that the file keeps whole records only.
+void CutBack(std::FILE* file, size_t count) {
+#ifdef _WIN32
+  struct _stat64 st {};
+  if (count > 0 && _fstat64(_fileno(file), &st) == 0) _chsize_s(_fileno(file), st.st_size - static_cast<int64_t>(count));
+#else
+  struct stat st {};
+  if (count > 0 && ::fstat(fileno(file), &st) == 0) {
+    [[maybe_unused]] const int cut = ::ftruncate(fileno(file), st.st_size - static_cast<off_t>(count));
+  }
+#endif
+}
+
 }  // namespace
 
 bool ArchiveFile::Open(const std::string& name, Mode mode) {
@@ -55,9 +77,13 @@ void ArchiveFile::Close() {
 bool ArchiveFile::Write(const uint8_t* bytes, int count) {
   if (file_ == nullptr || count < 0) return false;
   errno = 0;
-  if (std::fwrite(bytes, 1, static_cast<size_t>(count), file_) == static_cast<size_t>(count)) return true;
+  const size_t written = std::fwrite(bytes, 1, static_cast<size_t>(count), file_);
+  if (written == static_cast<size_t>(count)) return true;
   reason_ = SystemReason("write failed");
   std::clearerr(file_);
+  // A write that fails leaves nothing of itself behind: what follows when the disk has
+  // room again starts on a record's first byte.
+  CutBack(file_, written);
   return false;
 }
 

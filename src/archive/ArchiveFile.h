@@ -22,6 +22,7 @@ class ArchiveFile {
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
 
+  // All or nothing: a write the disk takes only in part is cut off again.
   bool Write(const uint8_t* bytes, int count);
   // Bytes actually read, 0 at the end or on failure.
   int Read(uint8_t* bytes, int count);

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <csignal>
+
 #include <QCoreApplication>
 #include <iostream>
 #include <memory>
@@ -22,6 +24,9 @@ int main(int argc, char** argv) {
     std::cerr << "ql9ctl: " << parsed.text << "\n";
     return ql9ctl::kExitUsage;
   }
+  // A file-size limit (a unit's LimitFSIZE) then fails a write as a full disk does,
+  // which the recorder reports and recovers from, instead of ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QCoreApplication app(argc, argv);
   ql::SystemClock clock;
   ql::HeadlessHost host([] { return std::make_unique<ql::QtSerialDevice>(); }, clock);
