@@ -21,6 +21,12 @@ void LoggerPortCBChange(HostState& host) {
   host.ports.ConfigurePort(PortTable::kLoggerSlot, host.loggerPort.comIndex, host.loggerPort.lineIndex);
 }
 
+void ReopenLoggerPort(HostState& host) {
+  ResetLinkTimers(host.cycle);
+  host.receiver.FlushReceiver();
+  host.ports.ConfigurePort(PortTable::kLoggerSlot, host.loggerPort.comIndex, host.loggerPort.lineIndex, true);
+}
+
 void ShowLoggerPortSetup(HostState& host) {
   host.loggerPort.groupVisible = true;
   host.layoutDirty = true;

@@ -38,12 +38,10 @@ bool HeadlessHost::Open(const PortChoice& choice, std::string& error) {
 }
 
 bool HeadlessHost::Reopen() {
-  const size_t told = person_.Messages().size();
+  // Opened quietly: the caller says once that the link is lost, not at every try.
   std::string problems;
   host_.ports.SetComPortMap(PortMapFor(choice_, problems));
-  LoggerPortCBChange(host_);
-  // A failed open is told in a box each time; the caller says once that the link is lost.
-  person_.ForgetAfter(told);
+  ReopenLoggerPort(host_);
   return PortOpen();
 }
 

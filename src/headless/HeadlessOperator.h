@@ -22,11 +22,6 @@ class HeadlessOperator : public Operator {
 
   // The messages since the last call, oldest first, as "caption: text" on one line.
   std::vector<std::string> TakeMessages();
-  const std::vector<std::string>& Messages() const { return messages_; }
-  // Forgets the messages after the first `count`.
-  void ForgetAfter(size_t count) {
-    if (messages_.size() > count) messages_.resize(count);
-  }
 
  private:
   std::vector<std::string> messages_;

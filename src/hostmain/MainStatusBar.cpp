@@ -35,6 +35,7 @@ void TForm1::StatusBarTimer() {
   in.link.com = host_.loggerPort.comIndex;
   in.link.portOpen = host_.ports.IsPortOpen(PortTable::kLoggerSlot);
   in.link.replaying = IsReplayState(host_.recording.state);
+  in.link.reconnecting = loggerKeeper_.Reconnecting();
   in.link.bytesRead = host_.receiver.Counters().totalInput;
   in.link.packetsRecognised = host_.receiver.Counters().packetsRecognised;
   in.records.accepted = host_.senders.acceptedTotal;

@@ -232,7 +232,12 @@ void TForm1::Timer475msTimer() {
 }
 
 void TForm1::Timer1000msTimer() {
-  if (!RunTick([](HostState& h) { ql::Timer1000msTimer(h); })) return;
+  if (!RunTick([this](HostState& h) {
+        ql::Timer1000msTimer(h);
+        loggerKeeper_.Second(h);
+      })) {
+    return;
+  }
   SyncAfterEvent();
 }
 

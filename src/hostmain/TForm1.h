@@ -12,6 +12,7 @@
 #include "cycle/HostState.h"
 #include "setupfile/HostSetupFile.h"
 #include "cycle/RefreshGate.h"
+#include "reconnect/LoggerPortKeeper.h"
 #include "statusbar/StatusBar.h"
 
 class QAction;
@@ -406,6 +407,7 @@ class TForm1 : public QMainWindow {
   Menus menus_;
   Timers timers_;
   StatusBar statusBar_;
+  LoggerPortKeeper loggerKeeper_;
   StatusBarLabels statusLabels_;
   Dialogs dialogs_;
 };

@@ -50,7 +50,7 @@ void PortTable::ReadComPortFile() {
   if (!reportedProblems_.empty()) operator_.Warning("COM Port Mapping", map_.ProblemsText());
 }
 
-void PortTable::OpenPort(int slot, int com) {
+void PortTable::OpenPort(int slot, int com, bool quietly) {
   Slot* s = At(slot);
   if (s == nullptr) return;
   ReadComPortFile();
@@ -62,7 +62,7 @@ void PortTable::OpenPort(int slot, int com) {
     if (s->device && !s->device->OpenError().empty()) text += ": " + s->device->OpenError();
     s->device.reset();
     s->openCom = 0;
-    operator_.Notice(Format("Could Not Open COM%1d", com), text);
+    if (!quietly) operator_.Notice(Format("Could Not Open COM%1d", com), text);
     return;
   }
   // An unparsable mode string cannot happen with the fixed table; keep the device's
@@ -111,13 +111,13 @@ int PortTable::BytesWaiting(int slot) const {
   return s != nullptr && s->openCom != 0 ? s->device->Waiting() : 0;
 }
 
-int PortTable::ConfigurePort(int slot, int comIndex, int lineIndex) {
+int PortTable::ConfigurePort(int slot, int comIndex, int lineIndex, bool quietly) {
   ClosePort(slot);
   if (lineIndex == kLineOff) return 0;
   const BaudAndBits pair = ConfigurePair(lineIndex);
   SetPortLine(slot, pair.baud, pair.dataBits);
   if (comIndex >= 1 && comIndex <= ComPortMap::kHighestCom) {
-    OpenPort(slot, comIndex);
+    OpenPort(slot, comIndex, quietly);
     return lineIndex;
   }
   return 0;

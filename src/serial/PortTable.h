@@ -35,7 +35,9 @@ class PortTable {
 
   void InitPortTable();
   void SetPortLine(int slot, int baud, int dataBits);
-  void OpenPort(int slot, int com);
+  // A failure to open is told in a box, unless `quietly` (a port tried again and again
+  // while an adapter is out).
+  void OpenPort(int slot, int com, bool quietly = false);
   void ClosePort(int slot);
   bool IsPortOpen(int slot) const;
   void WritePort(int slot, const uint8_t* bytes, int count);
@@ -48,7 +50,7 @@ class PortTable {
   uint32_t BytesLost(int slot) const;
   // Closes the slot and reopens it as the COM and line combos say. Returns 0 when the
   // slot is left closed, otherwise lineIndex.
-  int ConfigurePort(int slot, int comIndex, int lineIndex);
+  int ConfigurePort(int slot, int comIndex, int lineIndex, bool quietly = false);
 
   int OpenCom(int slot) const;
   int LineSetting(int slot) const;

@@ -21,6 +21,7 @@ struct LinkRow {
 constexpr LinkRow kLinkRows[] = {
     {LinkState::kNoPort, "Link: no logger port selected", Figure::kNone, false},
     {LinkState::kPortClosed, "Link: COM%d is closed", Figure::kCom, true},
+    {LinkState::kReconnecting, "Link: COM%d has gone - reconnecting", Figure::kCom, true},
     {LinkState::kReplaying, "Link: replaying an archive, %d packets/s", Figure::kRate, false},
     {LinkState::kReceiving, "Link: receiving, %d packets/s", Figure::kRate, false},
     {LinkState::kWrongSpeed, "Link: bytes but no packets for %d s - wrong line speed?", Figure::kSecondsSincePacket,
@@ -39,7 +40,7 @@ const LinkRow& RowOf(LinkState state) {
 LinkState ClassifyLink(const StatusInputs::Link& link, int64_t sincePacketMs, int64_t sinceByteMs) {
   if (link.replaying) return LinkState::kReplaying;
   if (link.com == 0) return LinkState::kNoPort;
-  if (!link.portOpen) return LinkState::kPortClosed;
+  if (!link.portOpen) return link.reconnecting ? LinkState::kReconnecting : LinkState::kPortClosed;
   if (sincePacketMs < StatusBar::kQuietMs) return LinkState::kReceiving;
   if (sinceByteMs < StatusBar::kQuietMs) return LinkState::kWrongSpeed;
   return LinkState::kSilent;

@@ -13,6 +13,7 @@ struct StatusInputs {
     int com = 0;            // the logger port's COM number, 0 when none is selected
     bool portOpen = false;  // the logger port's slot is open
     bool replaying = false; // an archive is played back in place of the port
+    bool reconnecting = false;  // the port has gone and is being opened again
     uint32_t bytesRead = 0;          // total input, never reset
     uint32_t packetsRecognised = 0;  // never reset
   };
@@ -43,7 +44,7 @@ struct StatusInputs {
 
 // The state of the logger link as the status bar names it. A new state is a new row of
 // the table in StatusBar.cpp and a new line in ClassifyLink.
-enum class LinkState { kNoPort, kPortClosed, kReplaying, kReceiving, kWrongSpeed, kSilent };
+enum class LinkState { kNoPort, kPortClosed, kReconnecting, kReplaying, kReceiving, kWrongSpeed, kSilent };
 
 // The texts of the main window's status bar, decided from snapshots and the time they
 // were taken. A refresh that finds nothing new formats nothing and reports no change.

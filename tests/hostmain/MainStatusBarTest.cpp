@@ -69,6 +69,34 @@ TEST_F(MainStatusBarTest, LinkLossAndRecordingFromTheRunningHost) {
   EXPECT_EQ(AppliedColour(Find<QLabel>("StatusLink"), kButtonFace), kYellow);
 }
 
+// An adapter pulled out under the open logger port: the status bar says so while the
+// port is tried again, quietly, and the port is open and receiving once it is back,
+// with no one choosing it again. Choosing no port lets it go.
+TEST_F(MainStatusBarTest, APulledAdapterIsReconnectedWithoutTheOperator) {
+  Seconds(2);
+  logger->faults().adapterOut = true;
+  Seconds(12);
+  EXPECT_EQ(Shown("StatusLink"), "Link: COM1 has gone - reconnecting");
+  EXPECT_EQ(AppliedColour(Find<QLabel>("StatusLink"), kButtonFace), kYellow);
+  EXPECT_FALSE(Host().ports.IsPortOpen(PortTable::kLoggerSlot));
+  for (const auto& box : person.boxes) ADD_FAILURE() << box.caption << ": " << box.text;
+
+  logger->faults().adapterOut = false;
+  const uint32_t before = Host().senders.acceptedTotal;
+  Seconds(8);
+  EXPECT_TRUE(Host().ports.IsPortOpen(PortTable::kLoggerSlot));
+  EXPECT_TRUE(Shown("StatusLink").startsWith("Link: receiving, ")) << Shown("StatusLink").toStdString();
+  EXPECT_GT(Host().senders.acceptedTotal, before);
+
+  Choose("LoggerPortCB", 0);
+  logger->faults().adapterOut = true;
+  Seconds(8);
+  EXPECT_EQ(Shown("StatusLink"), "Link: no logger port selected");
+  logger->faults().adapterOut = false;
+  Seconds(8);
+  EXPECT_FALSE(Host().ports.IsPortOpen(PortTable::kLoggerSlot));
+}
+
 TEST_F(MainStatusBarTest, FilesMenuReplaysAnArchiveTheRecordingWrote) {
   const std::string name = dir.File("cast.arc");
   person.files.push_back(name);

@@ -14,6 +14,9 @@ struct Faults {
   double badChecksums = 0.0;
   // Sends nothing at all; it still listens and keeps sampling.
   bool silent = false;
+  // The USB adapter to the logger is pulled out: a port open on it reads end of file and
+  // opening it fails until it is back. The logger itself keeps sampling.
+  bool adapterOut = false;
   // Talks at a speed no host setting matches: every byte arrives garbled both ways.
   bool wrongSpeed = false;
   // Every fifth data packet goes out twice.

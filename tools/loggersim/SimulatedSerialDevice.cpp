@@ -10,8 +10,9 @@ SimulatedSerialDevice::SimulatedSerialDevice(std::shared_ptr<LoggerModel> model,
 bool SimulatedSerialDevice::Open(const std::string& deviceName) {
   const auto& refuse = options_.refuse;
   if (open_ || std::find(refuse.begin(), refuse.end(), deviceName) != refuse.end()) return false;
-  open_ = true;
   attached_ = model_ && (options_.loggerDevice.empty() || options_.loggerDevice == deviceName);
+  if (attached_ && model_->faults().adapterOut) return false;
+  open_ = true;
   pending_.clear();
   // What the logger sent while nobody listened is gone.
   if (attached_) model_->TakeOutput();
@@ -24,6 +25,7 @@ bool SimulatedSerialDevice::Garbled() const { return attached_ && !model_->Under
 
 int SimulatedSerialDevice::Read(uint8_t* buffer, int maxBytes) {
   if (!open_ || !attached_ || maxBytes <= 0) return 0;
+  if (model_->faults().adapterOut) return kEndOfFile;
   std::vector<uint8_t> fresh = model_->TakeOutput();
   if (Garbled()) toHost_.Scramble(fresh.data(), static_cast<int>(fresh.size()));
   pending_.insert(pending_.end(), fresh.begin(), fresh.end());
