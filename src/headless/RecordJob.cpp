@@ -4,6 +4,7 @@
 #include "archive/RecordState.h"
 #include "common/Format.h"
 #include "cycle/RecordActions.h"
+#include "datagram/RecordLines.h"
 
 namespace ql {
 namespace {
@@ -40,12 +41,18 @@ Job::Outcome RecordJob::Start(HeadlessHost& host) {
   started_ = true;
   host_ = &host;
   HostState& state = host.State();
+  if (!request_.udp.empty()) {
+    std::string error;
+    network_ = DatagramSender::Open(request_.udp, error);
+    if (!network_) return Fail("--udp " + error);
+  }
   state.clockSync.autoSync = request_.syncClock;
   // Count what the link accepted and what reached the file, around the window's writer.
   auto accept = state.consumer.hooks().accepted;
   state.consumer.hooks().accepted = [this, accept](const uint8_t* record) {
     accepted_ += 1;
     if (accept) accept(record);
+    if (network_) Broadcast(record);
   };
   auto write = state.consumer.hooks().archive;
   state.consumer.hooks().archive = [this, write](const uint8_t* record, int length, int recordState) {
@@ -57,7 +64,6 @@ Job::Outcome RecordJob::Start(HeadlessHost& host) {
   ClickRecordButton(state, request_.state);
   if (state.recording.state != request_.state) return Fail("cannot record into " + request_.name);
   events_(Format("started: recording %s %s", KindText(request_.state), request_.name.c_str()));
-  lastInputMs_ = host.NowMs();
   return Outcome::kRunning;
 }
 
@@ -76,27 +82,26 @@ void RecordJob::WatchFile(HeadlessHost& host) {
 }
 
 void RecordJob::WatchLink(HeadlessHost& host) {
-  const int64_t now = host.NowMs();
-  const uint32_t input = host.State().receiver.Counters().totalInput;
-  if (input != lastInput_) {
-    lastInput_ = input;
-    lastInputMs_ = now;
-    if (linkLost_) events_("link back");
-    linkLost_ = false;
-    return;
+  const auto event = keeper_.Watch(host.State().receiver.Counters().totalInput, host.PortOpen(), host.NowMs(),
+                                   [&host] { host.Reopen(); });
+  switch (event) {
+    case LinkKeeper::Event::kNone: break;
+    case LinkKeeper::Event::kLostGone: events_("link lost: the port has gone"); break;
+    case LinkKeeper::Event::kLostSilent:
+      events_(Format("link lost: no data for %lld s", static_cast<long long>(request_.silenceMs / 1000)));
+      break;
+    case LinkKeeper::Event::kBack: events_("link back"); break;
   }
-  const bool gone = !host.PortOpen();
-  const bool silent = now - lastInputMs_ >= request_.silenceMs;
-  if (!gone && !silent) return;
-  if (!linkLost_) {
-    linkLost_ = true;
-    lastTryMs_ = now;
-    events_(gone ? "link lost: the port has gone" : Format("link lost: no data for %lld s",
-                                                           static_cast<long long>(request_.silenceMs / 1000)));
-  }
-  if (now - lastTryMs_ < request_.retryMs) return;
-  lastTryMs_ = now;
-  host.Reopen();
+}
+
+// The network's troubles are told once a spell and never hold up the recording.
+void RecordJob::Broadcast(const uint8_t* record) {
+  ForEachRecordLine(record, [this](std::string_view line) {
+    const bool sent = network_->Send(line);
+    if (sent == !networkFailing_) return;
+    networkFailing_ = !sent;
+    events_(sent ? "udp: sending again" : "udp: cannot send to " + request_.udp + ": " + network_->Reason());
+  });
 }
 
 Job::Outcome RecordJob::Interrupt() {

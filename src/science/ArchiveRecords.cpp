@@ -8,10 +8,10 @@
 #include "common/ByteOrder.h"
 
 namespace ql {
-namespace {
-
-// The record's sources, or false when its counts do not add up to its data length.
-bool SplitSources(const uint8_t* record, int dataLength, SourceRecord& out) {
+bool SplitRecord(const uint8_t* record, int dataLength, SourceRecord& out) {
+  out.time = {GetI32LE(record + archive::kTime), record[archive::kTimeUnit]};
+  out.sender = record[archive::kSender];
+  out.sequence = record[archive::kSequence];
   const auto* data = reinterpret_cast<const char*>(record + archive::kHeaderSize);
   int offset = 0;
   for (int k = 0; k < archive::kSources; ++k) {
@@ -22,8 +22,6 @@ bool SplitSources(const uint8_t* record, int dataLength, SourceRecord& out) {
   }
   return offset == dataLength;
 }
-
-}  // namespace
 
 ArchiveReading ReadArchiveRecords(const std::filesystem::path& path,
                                   const std::function<void(const SourceRecord&)>& visit) {
@@ -47,13 +45,10 @@ ArchiveReading ReadArchiveRecords(const std::filesystem::path& path,
       return reading;
     }
     SourceRecord seen;
-    if (!SplitSources(record.data(), read.dataLength, seen)) {
+    if (!SplitRecord(record.data(), read.dataLength, seen)) {
       ++reading.unsplit;
       continue;
     }
-    seen.time = {GetI32LE(record.data() + archive::kTime), record[archive::kTimeUnit]};
-    seen.sender = record[archive::kSender];
-    seen.sequence = record[archive::kSequence];
     ++reading.records;
     visit(seen);
   }
@@ -67,7 +62,7 @@ bool IsArchiveFile(const std::filesystem::path& path) {
   for (int k = 0; k < 2; ++k) {
     const archive::RecordRead read = archive::ReadRecord(file, record.data(), static_cast<int>(record.size()));
     if (read.outcome == archive::ReadOutcome::kEnd && k > 0) return true;
-    if (read.outcome != archive::ReadOutcome::kRecord || !SplitSources(record.data(), read.dataLength, seen)) return false;
+    if (read.outcome != archive::ReadOutcome::kRecord || !SplitRecord(record.data(), read.dataLength, seen)) return false;
   }
   return true;
 }

@@ -20,6 +20,10 @@ struct SourceRecord {
   std::array<std::string_view, 9> sources{};
 };
 
+// Sees one record (archive order, `dataLength` data bytes after its header): false when
+// its port counts do not add up to its data length.
+bool SplitRecord(const uint8_t* record, int dataLength, SourceRecord& out);
+
 // What reading an archive met besides whole records.
 struct ArchiveReading {
   bool opened = false;

@@ -134,6 +134,7 @@ int RunRecord(const Options& o, ql::HeadlessHost& host, const RunJob& run, Strea
   request.state = o.recordState;
   request.name = o.recordName;
   request.syncClock = o.syncClock;
+  request.udp = o.udp;
   ql::RecordJob job(request, [&s](const std::string& event) { Error(s, event); });
   return Run(job, host, run, s) ? kExitDone : Failed(job);
 }

@@ -123,6 +123,8 @@ Parsed ParseOptions(const std::vector<std::string>& args) {
   record->add_option("--continuous", t.continuous, "one continuous archive file");
   record->add_option("--raw", t.raw, "a raw file of every byte from the logger");
   record->add_flag("--sync-clock", o.syncClock, "keep the logger clock set by the window's automatic rule");
+  record->add_option("--udp", o.udp, "also send each accepted record's text lines, \"ID,PORT,LINE\", as UDP datagrams")
+      ->type_name("HOST:PORT");
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -28,6 +28,7 @@ struct Options {
   int recordState = 0;  // record: the Recording page's choice
   std::string recordName;
   bool syncClock = false;
+  std::string udp;  // record --udp HOST:PORT
 };
 
 // The command line read: run it, show a text (--help) and end with 0, or refuse it with
