@@ -3,8 +3,9 @@
 // Live data from four senders, each with its own instruments, at three line speeds while
 // every fault of the logger comes and goes, recorded to hourly archives from twenty
 // minutes before a New Year's midnight on; then an upload of every run through lost,
-// repeated and late blocks, and the extraction of each. One line per check, and a last
-// line "N passed, N failed".
+// repeated and late blocks, and the extraction of each. Then the unattended recorder for
+// a week to each day, through pulled cables and a full disk. One line per check, and a
+// last line "N passed, N failed".
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,6 +19,8 @@
 #include <unistd.h>
 
 #include "DeliveryLedger.h"
+#include "RecorderWeek.h"
+#include "SoakChecks.h"
 #include "archive/ArchiveRecord.h"
 #include "common/ByteOrder.h"
 #include "common/Format.h"
@@ -48,31 +51,6 @@ constexpr int64_t kShortestTurnMs = 2 * kFaultMs;
 // 31 December 2025, 23:40:00 UTC; the PC clock keeps UTC, so hourly names turn the year.
 constexpr int64_t kCruiseStartUtc = 1'767'224'400;
 constexpr const char* kArchiveBase = "cruise";
-
-// A running FNV-1a digest: the records the host accepted against the bytes it recorded.
-struct Digest {
-  uint64_t value = 1469598103934665603ull;
-  int64_t bytes = 0;
-  void Add(const uint8_t* data, size_t count) {
-    for (size_t i = 0; i < count; ++i) value = (value ^ data[i]) * 1099511628211ull;
-    bytes += static_cast<int64_t>(count);
-  }
-};
-
-long ResidentKb() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-struct Checks {
-  int passed = 0, failed = 0;
-  void Check(bool ok, const std::string& what) {
-    (ok ? passed : failed)++;
-    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
-  }
-};
 
 // One fault of the logger, on for a while in its turn.
 struct FaultTurn {
@@ -108,8 +86,9 @@ constexpr LineStage kStages[] = {{kLine9600, 2.0}, {9, 8.0}, {kLine115200, 20.0}
 
 class Cruise {
  public:
-  Cruise(double hours, uint64_t seed)
+  Cruise(double hours, uint64_t seed, Checks& checks)
       : hours_(hours),
+        checks_(checks),
         logger_(std::make_shared<sim::LoggerModel>(Options(seed))),
         host_(sim::SimulatedFactory(logger_), clock_, person_),
         ledger_(10'000) {
@@ -135,7 +114,7 @@ class Cruise {
   }
   ~Cruise() { fs::remove_all(folder_); }
 
-  int Run() {
+  void Run() {
     const auto wallStart = std::chrono::steady_clock::now();
     StartHourlyArchives();
     Sail();
@@ -150,8 +129,6 @@ class Cruise {
                          residentAfterFirstHourKb_, residentAtEndKb_));
     std::printf("figure: %.1f simulated hours of live data in %.1f s: %.1f simulated hours per wall-clock second\n",
                 hours_, wallSeconds, hours_ / std::max(wallSeconds, 1e-9));
-    std::printf("%d passed, %d failed\n", checks_.passed, checks_.failed);
-    return checks_.failed == 0 ? 0 : 1;
   }
 
  private:
@@ -375,13 +352,13 @@ class Cruise {
   }
 
   double hours_;
+  Checks& checks_;
   test::FakeClock clock_;
   test::FakeOperator person_;
   std::shared_ptr<sim::LoggerModel> logger_;
   HostState host_;
   DeliveryLedger ledger_;
   Digest accepted_;
-  Checks checks_;
   fs::path folder_;
   int64_t nowMs_ = 0;
   int64_t timeoutDueMs_ = -1;
@@ -407,5 +384,10 @@ int main(int argc, char** argv) {
                  "                             logger's random seed, default 1\n");
     return 2;
   }
-  return ql::soak::Cruise(hours, static_cast<uint64_t>(seed)).Run();
+  ql::soak::Checks checks;
+  ql::soak::Cruise(hours, static_cast<uint64_t>(seed), checks).Run();
+  // The unattended recorder for a week to each day of the cruise.
+  ql::soak::RecorderWeek(7 * hours, static_cast<uint64_t>(seed), checks).Run();
+  std::printf("%d passed, %d failed\n", checks.passed, checks.failed);
+  return checks.failed == 0 ? 0 : 1;
 }
