@@ -36,6 +36,9 @@ Figures Zrrun(const std::filesystem::path& runFile, const std::filesystem::path&
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
+    // The child would otherwise write again what this program has printed but not yet
+    // flushed (stdout into a file or pipe is fully buffered).
+    std::fflush(stdout);
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = ::fork();
     if (child == 0) {
