@@ -18,6 +18,13 @@ constexpr int16_t kNoStamp = -1;
 constexpr int kAnalogFlag = 10;
 constexpr int kBatteryFlag = 11;
 const char* const kFlagMeanings = "port1 port2 port3 port4 port5 port6 port7 port8 port9 analog battery";
+// A variable's chunk cache holds the one block being written: the library's default of
+// 16 MB per variable, times a hundred and more mostly empty number columns, kept most of
+// a long run's file in memory until it was closed. A string cell takes 16 bytes in its
+// chunk (its place in the file's heap), a double 8.
+constexpr size_t kChunkCacheBytes = NetcdfOutput::kBlock * 16;
+constexpr size_t kChunkCacheSlots = 7;
+constexpr float kChunkCachePreemption = 1.0f;
 
 // Variable names keep letters, digits and '_'; an unnamed number "#2" becomes "number2".
 std::string VariableName(const std::string& prefix, const std::string& name) {
@@ -70,6 +77,7 @@ void NetcdfOutput::Define(const SciencePlan& plan, const DatasetAttributes& attr
     const std::string longName =
         source.kind == SourceKind::kText ? Format("text lines of port %d", k + 1) : Format("bytes of port %d in hex", k + 1);
     if (!Ok(nc_def_var(ncid_, name.c_str(), NC_STRING, 1, &obs_, &column.var))) return;
+    ChunkByBlock(column.var);
     Ok(nc_put_att_text(ncid_, column.var, "long_name", longName.size(), longName.c_str()));
     Ok(nc_put_att_text(ncid_, column.var, "coordinates", 4, "time"));
     textOf_[static_cast<size_t>(k)] = static_cast<int>(texts_.size());
@@ -88,11 +96,18 @@ void NetcdfOutput::Define(const SciencePlan& plan, const DatasetAttributes& attr
   Ok(nc_put_var_string(ncid_, station, &id));
 }
 
-void NetcdfOutput::DefineStamp() {
+// Chunks of one block, so each block written fills a chunk of every variable, and a
+// cache of that one chunk.
+void NetcdfOutput::ChunkByBlock(int var) {
   const size_t chunk = kBlock;
+  Ok(nc_def_var_chunking(ncid_, var, NC_CHUNKED, &chunk));
+  Ok(nc_set_var_chunk_cache(ncid_, var, kChunkCacheBytes, kChunkCacheSlots, kChunkCachePreemption));
+}
+
+void NetcdfOutput::DefineStamp() {
   const auto define = [&](const char* name, nc_type type, const std::string& longName, int& var) {
     if (!Ok(nc_def_var(ncid_, name, type, 1, &obs_, &var))) return;
-    Ok(nc_def_var_chunking(ncid_, var, NC_CHUNKED, &chunk));
+    ChunkByBlock(var);
     Ok(nc_put_att_text(ncid_, var, "long_name", longName.size(), longName.c_str()));
   };
   define("time", NC_DOUBLE, "time of the record on the logger's clock", timeVar_);
@@ -117,9 +132,8 @@ void NetcdfOutput::DefineStamp() {
 // what they measure in.
 int NetcdfOutput::DefineNumber(const std::string& name, const std::string& longName, bool volts) {
   NumberColumn column;
-  const size_t chunk = kBlock;
   if (!Ok(nc_def_var(ncid_, name.c_str(), NC_DOUBLE, 1, &obs_, &column.var))) return -1;
-  Ok(nc_def_var_chunking(ncid_, column.var, NC_CHUNKED, &chunk));
+  ChunkByBlock(column.var);
   Ok(nc_def_var_fill(ncid_, column.var, NC_FILL, &kNoNumber));
   Ok(nc_put_att_text(ncid_, column.var, "long_name", longName.size(), longName.c_str()));
   if (volts) Ok(nc_put_att_text(ncid_, column.var, "units", 1, "V"));
