@@ -25,6 +25,10 @@ const char* const kFlagMeanings = "port1 port2 port3 port4 port5 port6 port7 por
 constexpr size_t kChunkCacheBytes = NetcdfOutput::kBlock * 16;
 constexpr size_t kChunkCacheSlots = 7;
 constexpr float kChunkCachePreemption = 1.0f;
+// A new chunk of strings is first filled with empty strings, each its own object in the
+// file's heap, and every one is removed again as the block's cells replace it; removing
+// costs more the more objects share a heap collection, so string chunks stay small.
+constexpr size_t kTextChunk = 256;
 
 // Variable names keep letters, digits and '_'; an unnamed number "#2" becomes "number2".
 std::string VariableName(const std::string& prefix, const std::string& name) {
@@ -77,7 +81,7 @@ void NetcdfOutput::Define(const SciencePlan& plan, const DatasetAttributes& attr
     const std::string longName =
         source.kind == SourceKind::kText ? Format("text lines of port %d", k + 1) : Format("bytes of port %d in hex", k + 1);
     if (!Ok(nc_def_var(ncid_, name.c_str(), NC_STRING, 1, &obs_, &column.var))) return;
-    ChunkByBlock(column.var);
+    Chunk(column.var, kTextChunk);
     Ok(nc_put_att_text(ncid_, column.var, "long_name", longName.size(), longName.c_str()));
     Ok(nc_put_att_text(ncid_, column.var, "coordinates", 4, "time"));
     textOf_[static_cast<size_t>(k)] = static_cast<int>(texts_.size());
@@ -96,18 +100,17 @@ void NetcdfOutput::Define(const SciencePlan& plan, const DatasetAttributes& attr
   Ok(nc_put_var_string(ncid_, station, &id));
 }
 
-// Chunks of one block, so each block written fills a chunk of every variable, and a
-// cache of that one chunk.
-void NetcdfOutput::ChunkByBlock(int var) {
-  const size_t chunk = kBlock;
-  Ok(nc_def_var_chunking(ncid_, var, NC_CHUNKED, &chunk));
+// Numbers come in chunks of one block, so each block written fills a chunk of every
+// number variable; the cache holds no more than one block of any variable.
+void NetcdfOutput::Chunk(int var, size_t rows) {
+  Ok(nc_def_var_chunking(ncid_, var, NC_CHUNKED, &rows));
   Ok(nc_set_var_chunk_cache(ncid_, var, kChunkCacheBytes, kChunkCacheSlots, kChunkCachePreemption));
 }
 
 void NetcdfOutput::DefineStamp() {
   const auto define = [&](const char* name, nc_type type, const std::string& longName, int& var) {
     if (!Ok(nc_def_var(ncid_, name, type, 1, &obs_, &var))) return;
-    ChunkByBlock(var);
+    Chunk(var, kBlock);
     Ok(nc_put_att_text(ncid_, var, "long_name", longName.size(), longName.c_str()));
   };
   define("time", NC_DOUBLE, "time of the record on the logger's clock", timeVar_);
@@ -133,7 +136,7 @@ void NetcdfOutput::DefineStamp() {
 int NetcdfOutput::DefineNumber(const std::string& name, const std::string& longName, bool volts) {
   NumberColumn column;
   if (!Ok(nc_def_var(ncid_, name.c_str(), NC_DOUBLE, 1, &obs_, &column.var))) return -1;
-  ChunkByBlock(column.var);
+  Chunk(column.var, kBlock);
   Ok(nc_def_var_fill(ncid_, column.var, NC_FILL, &kNoNumber));
   Ok(nc_put_att_text(ncid_, column.var, "long_name", longName.size(), longName.c_str()));
   if (volts) Ok(nc_put_att_text(ncid_, column.var, "units", 1, "V"));

@@ -43,7 +43,7 @@ class NetcdfOutput : public ObservationWriter {
   bool Ok(int status);
   void Define(const SciencePlan& plan, const DatasetAttributes& attributes);
   void DefineGlobals(const DatasetAttributes& attributes);
-  void ChunkByBlock(int var);
+  void Chunk(int var, size_t rows);
   void DefineStamp();
   int DefineNumber(const std::string& name, const std::string& longName, bool volts);
   void BeginRow(const RowStamp& stamp, int source);
