@@ -4,9 +4,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "SteadyLabel.h"
 #include "WidgetColour.h"
 
 namespace ql {
+namespace {
+
+constexpr int kLineWidth = 220;  // the least width of a line
+
+}  // namespace
 
 TStatsForm::TStatsForm(StatsBoard& board, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), board_(board) {
@@ -16,7 +22,6 @@ TStatsForm::TStatsForm(StatsBoard& board, QWidget* parent)
   for (int i = 0; i < StatsBoard::kLostInputLine; ++i) {
     auto* label = new QLabel(this);
     label->setObjectName(i < StatsBoard::kLines ? QString("SFLB%1").arg(i + 1) : QString("SFLBLostInput"));
-    label->setMinimumWidth(220);
     label->hide();
     layout->addWidget(label);
     lines_[static_cast<size_t>(i)] = label;
@@ -33,7 +38,7 @@ void TStatsForm::Sync() {
     QLabel* label = lines_[static_cast<size_t>(i)];
     const StatsBoard::Line& line = board_.At(i + 1);
     const QString text = QString::fromStdString(line.text);
-    if (label->text() != text) label->setText(text);
+    SetSteadyText(label, text, kLineWidth);
     ApplyColour(label, line.colour, kButtonFace);
     if (label->isHidden() == line.visible) label->setVisible(line.visible);
   }

@@ -3,6 +3,7 @@
 
 #include "Controls.h"
 #include "TForm1.h"
+#include "dialogs/SteadyLabel.h"
 #include "dialogs/WidgetColour.h"
 
 namespace ql {
@@ -57,12 +58,14 @@ void TForm1::StatusBarTimer() {
 
   const StatusBar::Texts& t = statusBar_.Shown();
   StatusBarLabels& s = statusLabels_;
-  SetText(s.link, t.link);
+  // The link and the counts change every second or faster: they keep their size, so the
+  // window is not laid out again for each new figure.
+  SetSteadyText(s.link, Text(t.link));
   ApplyColour(s.link, t.linkAlarm ? kYellow : kButtonFace, kButtonFace);
-  SetText(s.loss, t.loss);
+  SetSteadyText(s.loss, Text(t.loss));
   SetVisible(s.loss, !t.loss.empty());
   ApplyColour(s.recording, t.recordingAlarm ? kRed : kButtonFace, kButtonFace);
-  s.recording->setToolTip(Text(t.recordingWhole));
+  if (const QString whole = Text(t.recordingWhole); s.recording->toolTip() != whole) s.recording->setToolTip(whole);
   ShowRecordingStatus();
   SetText(s.upload, t.upload);
   SetVisible(s.upload, !t.upload.empty());

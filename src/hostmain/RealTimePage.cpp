@@ -7,10 +7,12 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "dialogs/SteadyLabel.h"
 #include "Controls.h"
 #include "TForm1.h"
 #include "TabStopLabel.h"
 #include "cycle/OperatorText.h"
+#include "dialogs/SteadyLabel.h"
 
 namespace ql {
 
@@ -144,7 +146,8 @@ void TForm1::SyncRealTimePage() {
   SetVisible(realTime_.RawMuxIDUD, d.selectorsVisible);
   SetVisible(realTime_.RawPortCB, d.selectorsVisible);
   SetText(realTime_.LBTimeUnit, d.timeUnitLabel);
-  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) SetText(realTime_.LBUnit[i], d.unitLabels[i]);
+  // The per-sender counts change every second at line rate: steady sizes, no layout pass.
+  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) SetSteadyText(realTime_.LBUnit[i], Text(d.unitLabels[i]));
 }
 
 }  // namespace ql

@@ -124,5 +124,48 @@ TEST_F(IdleTickTest, ANewSecondShowsTheNewTimeWithoutALayoutPass) {
   EXPECT_GE(time->width(), time->fontMetrics().horizontalAdvance(time->text()));
 }
 
+// At line rate the counts change every second or faster: the statistics window's packet
+// count, the status bar's records and the per-sender counts repaint their own labels, and
+// neither window is laid out again for a new figure.
+struct LineRateTickTest : test::SimulatedWindowFixture {
+  void Seconds(int n) {
+    for (int i = 0; i < n; ++i) {
+      Second();
+      Form().StatusBarTimer();
+      QApplication::processEvents();
+    }
+  }
+};
+
+TEST_F(LineRateTickTest, ChangingCountsRepaintTheirLabelsWithoutALayoutPass) {
+  Form().show();
+  Find<QTabWidget>("Tabs")->setCurrentWidget(Find<QWidget>("TSRealTime"));
+  Action("HostPortStats")->trigger();
+  for (QTimer* timer : Form().findChildren<QTimer*>()) timer->stop();
+  Seconds(3);
+  std::vector<QLabel*> counts = {Find<QLabel>("StatusLoss"), Find<QLabel>("LBUnit2")};
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == "StatsForm") counts.push_back(w->findChild<QLabel*>("SFLB5"));
+  }
+  ASSERT_EQ(counts.size(), 3u);
+  std::vector<QString> before;
+  for (QLabel* label : counts) before.push_back(label->text());
+
+  WidgetWork work;
+  Seconds(2);
+  std::string passes;
+  for (const std::string& seen : work.seen) {
+    const bool ours = seen.rfind("StatsForm ", 0) == 0 || seen.rfind("StatusBar ", 0) == 0 || seen.rfind("Form1 ", 0) == 0 ||
+                      seen.rfind("TSRealTime ", 0) == 0;
+    if (ours && seen.find(" event " + std::to_string(QEvent::LayoutRequest)) != std::string::npos) passes += seen + "; ";
+  }
+  EXPECT_EQ(passes, "");
+  for (size_t i = 0; i < counts.size(); ++i) {
+    EXPECT_NE(counts[i]->text(), before[i]) << counts[i]->objectName().toStdString();
+    EXPECT_GE(counts[i]->width(), counts[i]->fontMetrics().horizontalAdvance(counts[i]->text()))
+        << counts[i]->objectName().toStdString();
+  }
+}
+
 }  // namespace
 }  // namespace ql

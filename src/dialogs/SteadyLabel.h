@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+
+namespace ql {
+
+// Sets a label's text while keeping the label's size fixed, so that a count changing
+// several times a second repaints that label alone instead of laying out its whole
+// window again. The width is fitted anew only when the text no longer fits, or would
+// leave more than a third of it empty; it is never below `minimumWidth`.
+void SetSteadyText(QLabel* label, const QString& text, int minimumWidth = 0);
+
+}  // namespace ql
