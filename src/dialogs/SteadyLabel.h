@@ -6,10 +6,10 @@ class QLabel;
 
 namespace ql {
 
-// Sets a label's text while keeping the label's size fixed, so that a count changing
+// Sets a plain label's text (one line, no tab stops of its own) while keeping the label's size fixed, so that a count changing
 // several times a second repaints that label alone instead of laying out its whole
 // window again. The width is fitted anew only when the text no longer fits, or would
-// leave more than a third of it empty; it is never below `minimumWidth`.
+// leave more than a few characters empty; it is never below `minimumWidth`.
 void SetSteadyText(QLabel* label, const QString& text, int minimumWidth = 0);
 
 }  // namespace ql

@@ -12,7 +12,6 @@
 #include "TForm1.h"
 #include "TabStopLabel.h"
 #include "cycle/OperatorText.h"
-#include "dialogs/SteadyLabel.h"
 
 namespace ql {
 
@@ -146,8 +145,7 @@ void TForm1::SyncRealTimePage() {
   SetVisible(realTime_.RawMuxIDUD, d.selectorsVisible);
   SetVisible(realTime_.RawPortCB, d.selectorsVisible);
   SetText(realTime_.LBTimeUnit, d.timeUnitLabel);
-  // The per-sender counts change every second at line rate: steady sizes, no layout pass.
-  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) SetSteadyText(realTime_.LBUnit[i], Text(d.unitLabels[i]));
+  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) SetText(realTime_.LBUnit[i], d.unitLabels[i]);
 }
 
 }  // namespace ql

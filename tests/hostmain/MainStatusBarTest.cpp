@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -78,6 +79,8 @@ TEST_F(MainStatusBarTest, APulledAdapterIsReconnectedWithoutTheOperator) {
   Seconds(12);
   EXPECT_EQ(Shown("StatusLink"), "Link: COM1 has gone - reconnecting");
   EXPECT_EQ(AppliedColour(Find<QLabel>("StatusLink"), kButtonFace), kYellow);
+  QApplication::processEvents();
+  const int goneWidth = Find<QLabel>("StatusLink")->width();
   EXPECT_FALSE(Host().ports.IsPortOpen(PortTable::kLoggerSlot));
   for (const auto& box : person.boxes) ADD_FAILURE() << box.caption << ": " << box.text;
 
@@ -87,6 +90,9 @@ TEST_F(MainStatusBarTest, APulledAdapterIsReconnectedWithoutTheOperator) {
   EXPECT_TRUE(Host().ports.IsPortOpen(PortTable::kLoggerSlot));
   EXPECT_TRUE(Shown("StatusLink").startsWith("Link: receiving, ")) << Shown("StatusLink").toStdString();
   EXPECT_GT(Host().senders.acceptedTotal, before);
+  // The shorter text takes less room again: the counts beside it do not drift away.
+  QApplication::processEvents();
+  EXPECT_LT(Find<QLabel>("StatusLink")->width(), goneWidth);
 
   Choose("LoggerPortCB", 0);
   logger->faults().adapterOut = true;
