@@ -106,6 +106,32 @@ TEST(Ql9ctlRecordTest, ALoggerThatFallsSilentIsToldOnceAndRecordingGoesOnWhenItI
   EXPECT_GT(static_cast<int64_t>(std::filesystem::file_size(dir.File("line.raw"))), sizeWhileSilent);
 }
 
+// A recorder started while its adapter is out says so, waits for it, and records once it
+// is plugged in.
+TEST(Ql9ctlRecordTest, ARecorderStartedBeforeItsAdapterWaitsForIt) {
+  ql::test::TempDirectory dir;
+  ql::test::HeadlessRig rig;
+  rig.logger->faults().adapterOut = true;
+  std::ostringstream out, err;
+  const std::string archive = dir.File("bench.arc");
+  const Parsed parsed = ParseOptions({"--device", "/dev/simulated", "record", "--continuous", archive});
+  int64_t sizeWhileOut = -1;
+  const RunJob run = [&](ql::JobDriver& driver) {
+    for (int i = 0; i < 20 * 200; ++i) rig.Step(driver);
+    sizeWhileOut = static_cast<int64_t>(std::filesystem::file_size(archive));
+    rig.logger->faults().adapterOut = false;
+    for (int i = 0; i < 20 * 200; ++i) rig.Step(driver);
+    driver.Interrupt();
+    return driver.Outcome();
+  };
+  ASSERT_EQ(Execute(parsed.options, rig.host, run, {out, err, false}), kExitDone) << err.str();
+  EXPECT_EQ(sizeWhileOut, 0);
+  EXPECT_GT(std::filesystem::file_size(archive), 0u);
+  const std::string events = err.str();
+  EXPECT_NE(events.find("ql9ctl: cannot open /dev/simulated"), std::string::npos) << events;
+  EXPECT_NE(events.find("ql9ctl: link back\n"), std::string::npos) << events;
+}
+
 // With --udp, each accepted record's text lines go to the ship's network as "ID,PORT,LINE"
 // datagrams, in the order the archive holds the records; an address that cannot be used
 // ends the recorder before it starts.
