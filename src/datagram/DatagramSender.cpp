@@ -58,12 +58,8 @@ DatagramSender::~DatagramSender() {
 }
 
 bool DatagramSender::Send(std::string_view datagram) {
-  if (::send(socket_, datagram.data(), datagram.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(datagram.size())) {
-    ++sent_;
-    return true;
-  }
+  if (::send(socket_, datagram.data(), datagram.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(datagram.size())) return true;
   reason_ = std::strerror(errno);
-  ++failed_;
   return false;
 }
 

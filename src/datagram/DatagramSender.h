@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,7 +7,7 @@
 namespace ql {
 
 // A UDP socket aimed at one HOST:PORT of the ship's network. Sending never waits: a
-// datagram the network will not take is counted, not retried, so that recording is never
+// datagram the network will not take is dropped, not retried, so that recording is never
 // held up by the network.
 class DatagramSender {
  public:
@@ -22,16 +21,12 @@ class DatagramSender {
   // False, with the system's reason kept, when the datagram was not sent.
   bool Send(std::string_view datagram);
   const std::string& Reason() const { return reason_; }
-  int64_t Sent() const { return sent_; }
-  int64_t Failed() const { return failed_; }
 
  private:
   explicit DatagramSender(int socket) : socket_(socket) {}
 
   int socket_ = -1;
   std::string reason_;
-  int64_t sent_ = 0;
-  int64_t failed_ = 0;
 };
 
 }  // namespace ql

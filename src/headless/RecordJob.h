@@ -36,7 +36,6 @@ class RecordJob : public Job {
 
   int64_t RecordsWritten() const { return written_; }
   int64_t RecordsAccepted() const { return accepted_; }
-  int64_t DatagramsSent() const { return network_ ? network_->Sent() : 0; }
 
  private:
   Outcome Start(HeadlessHost& host);

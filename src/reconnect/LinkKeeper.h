@@ -31,7 +31,6 @@ class LinkKeeper {
   bool Lost() const { return lost_; }
   // Lost and its port not open: what the window's status bar calls reconnecting.
   bool Reconnecting() const { return lost_ && !portOpen_; }
-  const Settings& settings() const { return settings_; }
 
  private:
   Settings settings_;
