@@ -57,6 +57,13 @@ Figures Zrrun(const std::filesystem::path& runFile, const std::filesystem::path&
   return best;
 }
 
+// What a program run left in its output folder.
+double FolderMegabytes(const std::filesystem::path& folder) {
+  uintmax_t bytes = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) bytes += entry.file_size();
+  return static_cast<double>(bytes) / (1 << 20);
+}
+
 void Measure(const std::filesystem::path& folder, size_t bytes) {
   ql::sim::SampleRunOptions options;
   options.atLeastBytes = bytes;
@@ -69,12 +76,13 @@ void Measure(const std::filesystem::path& folder, size_t bytes) {
                            (1 << 20);
   std::printf("run file: %.1f MB, 8 instruments, 7 analog channels (best of %d)\n", megabytes, kRounds);
   const Figures plain = Zrrun(runFile, folder / "out", {"--choice", "1"});
-  std::printf("  %-26s %7.2f s  %7.1f MB peak\n", "extraction (--choice 1)", plain.seconds, plain.peakMegabytes);
+  std::printf("  %-26s %7.2f s  %7.1f MB peak  %7.1f MB written\n", "extraction (--choice 1)", plain.seconds,
+              plain.peakMegabytes, FolderMegabytes(folder / "out"));
   for (const char* format : {"csv", "netcdf"}) {
     const Figures f = Zrrun(runFile, folder / "out", {"--format", format});
-    std::printf("  %-26s %7.2f s  %7.1f MB peak   time %.2fx, memory %.2fx of the extraction\n",
-                (std::string("--format ") + format).c_str(), f.seconds, f.peakMegabytes, f.seconds / plain.seconds,
-                f.peakMegabytes / plain.peakMegabytes);
+    std::printf("  %-26s %7.2f s  %7.1f MB peak  %7.1f MB written   time %.2fx, memory %.2fx of the extraction\n",
+                (std::string("--format ") + format).c_str(), f.seconds, f.peakMegabytes, FolderMegabytes(folder / "out"),
+                f.seconds / plain.seconds, f.peakMegabytes / plain.peakMegabytes);
   }
 }
 

@@ -137,6 +137,9 @@ int NetcdfOutput::DefineNumber(const std::string& name, const std::string& longN
   NumberColumn column;
   if (!Ok(nc_def_var(ncid_, name.c_str(), NC_DOUBLE, 1, &obs_, &column.var))) return -1;
   Chunk(column.var, kBlock);
+  // Each row holds the numbers of one port, so most of a number variable is fill: light
+  // compression keeps a long run's file near the size of its data for a little time.
+  Ok(nc_def_var_deflate(ncid_, column.var, 1, 1, 1));
   Ok(nc_def_var_fill(ncid_, column.var, NC_FILL, &kNoNumber));
   Ok(nc_put_att_text(ncid_, column.var, "long_name", longName.size(), longName.c_str()));
   if (volts) Ok(nc_put_att_text(ncid_, column.var, "units", 1, "V"));
