@@ -108,9 +108,9 @@ void RecorderWeek::Run() {
     if (fullSpan && inSpan == spanMs * 7 / 10) SetDiskFull(true);
     if (fullSpan && inSpan == spanMs * 7 / 10 + kFullMs) SetDiskFull(false);
     Step();
-    if (nowMs_ == kHourMs) residentStartKb_ = ResidentKb();
+    if (nowMs_ == kHourMs) residentStartKb_ = MemoryKb();
   }
-  residentEndKb_ = ResidentKb();
+  residentEndKb_ = MemoryKb();
   driver.Interrupt();  // SIGTERM
   driver_ = nullptr;
   const double wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
@@ -205,7 +205,7 @@ void RecorderWeek::Judge(int64_t written, int64_t refused, int64_t refusedOutsid
   std::printf("figure: %lld records sent, %lld accepted, %llu recorded in %zu hourly files, %lld refused by the full disk\n",
               static_cast<long long>(sent_), static_cast<long long>(accepted_), static_cast<unsigned long long>(records),
               files.size(), static_cast<long long>(refused));
-  std::printf("figure: resident memory %ld KB after the first hour, %ld KB at the end\n", residentStartKb_,
+  std::printf("figure: %s %ld KB after the first hour, %ld KB at the end\n", kMemoryMeasured, residentStartKb_,
               residentEndKb_);
   checks_.Check(pulls_ >= kSpans && fullSpells_ >= kSpans / 2 && told_.lost == pulls_ && told_.back == pulls_,
                 Format("%d cable pulls, each told once as lost and once as back (%d, %d)", pulls_, told_.lost, told_.back));
@@ -226,7 +226,7 @@ void RecorderWeek::Judge(int64_t written, int64_t refused, int64_t refusedOutsid
   const auto hoursTouched = static_cast<size_t>((nowMs_ + kHourMs - 1) / kHourMs);
   checks_.Check(files.size() == hoursTouched, Format("%zu hourly files for %zu hours", files.size(), hoursTouched));
   checks_.Check(residentStartKb_ == 0 || residentEndKb_ - residentStartKb_ < 4 * 1024,
-                Format("resident memory grew %ld KB", residentEndKb_ - residentStartKb_));
+                Format("%s grew %ld KB", kMemoryMeasured, residentEndKb_ - residentStartKb_));
 }
 
 }  // namespace ql::soak

@@ -18,7 +18,7 @@ namespace ql::soak {
 // `hours` simulated hours, as fast as the machine allows: in each seventh of the time
 // the cable is pulled for two minutes, and in every other one the disk is full for three
 // (a file-size limit of one byte stands in for it), the recorder left to find its way
-// back each time. Prints the records sent, accepted and recorded and the resident memory
+// back each time. Prints the records sent, accepted and recorded and the memory held
 // at the start and the end, and checks that nothing that reached the host was lost or
 // recorded twice.
 class RecorderWeek {

@@ -125,7 +125,7 @@ class Cruise {
     JudgeArchives();
     UploadAndExtract();
     checks_.Check(residentAfterFirstHourKb_ == 0 || residentAtEndKb_ - residentAfterFirstHourKb_ < 4 * 1024,
-                  Format("resident memory %ld KB after the first hour, %ld KB at the end of the live data",
+                  Format("%s %ld KB after the first hour, %ld KB at the end of the live data", kMemoryMeasured,
                          residentAfterFirstHourKb_, residentAtEndKb_));
     std::printf("figure: %.1f simulated hours of live data in %.1f s: %.1f simulated hours per wall-clock second\n",
                 hours_, wallSeconds, hours_ / std::max(wallSeconds, 1e-9));
@@ -205,9 +205,9 @@ class Cruise {
       if (wanted != stage && inTurn > kFaultMs + kSettleMs) ChangeLine(stage = wanted);
       Step();
       if (nowMs_ % kHourMs == 0) DrainBoxes();
-      if (nowMs_ == kHourMs) residentAfterFirstHourKb_ = ResidentKb();
+      if (nowMs_ == kHourMs) residentAfterFirstHourKb_ = MemoryKb();
     }
-    residentAtEndKb_ = ResidentKb();
+    residentAtEndKb_ = MemoryKb();
   }
 
   void ChangeLine(size_t stage) {
