@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 class QLabel;
@@ -11,5 +12,9 @@ namespace ql {
 // window again. The width is fitted anew only when the text no longer fits, or would
 // leave more than a few characters empty; it is never below `minimumWidth`.
 void SetSteadyText(QLabel* label, const QString& text, int minimumWidth = 0);
+
+// Holds a label, whose text has just been set, at a fixed size that fits `wanted`, by the
+// same rule: refitted only when too small or more than a few characters too wide.
+void KeepSteadySize(QLabel* label, QSize wanted);
 
 }  // namespace ql

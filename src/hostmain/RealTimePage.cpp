@@ -78,7 +78,10 @@ void TForm1::BuildRealTimePage() {
   counts->addWidget(p.LBTimeUnit, 1, 0);
   counts->addWidget(p.LBUnitHeadings[0], 0, 1);
   counts->addWidget(p.LBUnitHeadings[1], 0, 2);
-  for (size_t i = 0; i < p.LBUnit.size(); ++i) counts->addWidget(p.LBUnit[i], static_cast<int>(1 + i / 2), static_cast<int>(1 + i % 2));
+  // The counts keep their size as they change, held to the left under their headings.
+  for (size_t i = 0; i < p.LBUnit.size(); ++i) {
+    counts->addWidget(p.LBUnit[i], static_cast<int>(1 + i / 2), static_cast<int>(1 + i % 2), Qt::AlignLeft);
+  }
   counts->setColumnMinimumWidth(1, 200);
   counts->setColumnMinimumWidth(2, 200);
   counts->setColumnStretch(3, 1);
@@ -145,7 +148,7 @@ void TForm1::SyncRealTimePage() {
   SetVisible(realTime_.RawMuxIDUD, d.selectorsVisible);
   SetVisible(realTime_.RawPortCB, d.selectorsVisible);
   SetText(realTime_.LBTimeUnit, d.timeUnitLabel);
-  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) SetText(realTime_.LBUnit[i], d.unitLabels[i]);
+  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) realTime_.LBUnit[i]->SetSteadyText(QString::fromStdString(d.unitLabels[i]));
 }
 
 }  // namespace ql

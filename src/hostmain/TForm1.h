@@ -37,6 +37,7 @@ class TMuxIDForm;
 class TRS422Form;
 class TSleepForm;
 class TStatsForm;
+class TabStopLabel;
 class TTestPortForm;
 
 // The dialogs the main window shows and hides; created after it, before the first tick.
@@ -271,7 +272,7 @@ class TForm1 : public QMainWindow {
     QSpinBox* RawMuxIDUD = nullptr;
     QLabel* RawMuxIDLB = nullptr;
     QLabel* LBTimeUnit = nullptr;
-    std::array<QLabel*, 4> LBUnit{};
+    std::array<TabStopLabel*, 4> LBUnit{};
     std::array<QLabel*, 2> LBUnitHeadings{};  // over units 1 and 3, and over units 2 and 4
     QPushButton* BTResetCounters = nullptr;
     QLineEdit* EditSendText = nullptr;

@@ -4,6 +4,8 @@
 #include <QTextOption>
 #include <vector>
 
+#include "dialogs/SteadyLabel.h"
+
 namespace ql {
 
 TabStopLabel::TabStopLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
@@ -12,6 +14,12 @@ void TabStopLabel::SetTabStops(const QList<int>& stops) {
   stops_ = stops;
   updateGeometry();
   update();
+}
+
+void TabStopLabel::SetSteadyText(const QString& text) {
+  if (this->text() == text) return;
+  setText(text);
+  KeepSteadySize(this, sizeHint());
 }
 
 QSize TabStopLabel::sizeHint() const {

@@ -15,6 +15,10 @@ class TabStopLabel : public QLabel {
   // before it.
   void SetTabStops(const QList<int>& stops);
 
+  // Sets counts that change every second at line rate without laying out the page again:
+  // the label keeps its size while the new text fits.
+  void SetSteadyText(const QString& text);
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
