@@ -148,7 +148,7 @@ void TForm1::SyncRealTimePage() {
   SetVisible(realTime_.RawMuxIDUD, d.selectorsVisible);
   SetVisible(realTime_.RawPortCB, d.selectorsVisible);
   SetText(realTime_.LBTimeUnit, d.timeUnitLabel);
-  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) realTime_.LBUnit[i]->SetSteadyText(QString::fromStdString(d.unitLabels[i]));
+  for (size_t i = 0; i < realTime_.LBUnit.size(); ++i) realTime_.LBUnit[i]->SetSteadyText(Text(d.unitLabels[i]));
 }
 
 }  // namespace ql
